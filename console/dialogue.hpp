@@ -1,0 +1,35 @@
+// The questions of the dialogue, asked on a console given as two streams.
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+struct Console {
+    std::FILE* entree;
+    std::FILE* sortie;
+};
+
+struct Fermeture {
+    void operator()(std::FILE* fichier) const { std::fclose(fichier); }
+};
+using Fichier = std::unique_ptr<std::FILE, Fermeture>;
+
+// Closes `fichier`; false if what was written to it could not all be saved.
+bool fermer(Fichier& fichier);
+
+// Writes `texte` and makes it visible at once.
+void dire(Console& console, const char* texte);
+
+// Writes `question` and reads one word, as formatted "%s" input does: white
+// space first is skipped, and what follows the word stays for the next
+// question. Asks again while the word is longer than a name may be. False at
+// the end of input.
+bool demander(Console& console, const char* question, std::string& reponse);
+
+// Asks for the source until a name opens for reading. Null at the end of input.
+Fichier demander_source(Console& console, std::string& nom);
+
+// Asks for the new source until a name that is neither the source nor the
+// build script can be created. Null at the end of input.
+Fichier demander_sortie(Console& console, std::FILE* source, std::string& nom);

@@ -1,0 +1,75 @@
+// crash2vep: ports a TI-82 program written for crash or ash to VEP, then
+// builds it with the script "VEP.bat".
+
+#include "console/dialogue.hpp"
+#include "console/script.hpp"
+#include "console/textes.hpp"
+#include "conversion/convertir.hpp"
+#include "platform/interprete.hpp"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// Converts the whole source; tells the user and returns false if it could not
+// be read to its end or the new source could not be written in full.
+bool convertir(Console& console, std::FILE* source, std::FILE* sortie)
+{
+    LecteurDos lecteur(source);
+    EcrivainDos ecrivain(sortie);
+    switch (convertir_fichier(lecteur, ecrivain)) {
+    case Conversion::terminee:
+        return true;
+    case Conversion::erreur_lecture:
+        dire(console, texte::erreur_lecture);
+        return false;
+    case Conversion::erreur_ecriture:
+        dire(console, texte::erreur_ecriture);
+        return false;
+    }
+    return false;
+}
+
+int abandonner(Console& console)
+{
+    dire(console, texte::abandon);
+    return 1;
+}
+
+} // namespace
+
+int main()
+{
+    Console console{stdin, stdout};
+    std::string nom_source, nom_sortie, nom_base;
+
+    Fichier source = demander_source(console, nom_source);
+    if (!source)
+        return abandonner(console);
+    Fichier sortie = demander_sortie(console, source.get(), nom_sortie);
+    if (!sortie)
+        return abandonner(console);
+
+    if (!convertir(console, source.get(), sortie.get()))
+        return 1;
+
+    dire(console, texte::annonce_base);
+    if (!demander(console, texte::question_base, nom_base))
+        return abandonner(console);
+
+    if (!ecrire_script(nom_sortie, nom_base)) {
+        dire(console, texte::script_impossible);
+        return 1;
+    }
+    if (!fermer(sortie)) {
+        dire(console, texte::erreur_ecriture);
+        return 1;
+    }
+    fermer(source);
+
+    lancer_script(console.sortie);
+    dire(console, texte::fin);
+    attendre_touche(console.sortie);
+    return 0;
+}

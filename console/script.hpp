@@ -1,0 +1,13 @@
+// The build script "VEP.bat": TASM on the new source, then the converter tool
+// on the object file named after the base name.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+// Creates "VEP.bat" in the current folder, or empties it, and writes its two
+// lines. False if it could not be created or written in full.
+bool ecrire_script(const std::string& nom_sortie, const std::string& nom_base);
+
+// Hands "VEP.bat" to the command interpreter and waits until it has ended.
+void lancer_script(std::FILE* console);

@@ -1,0 +1,17 @@
+// Ports a crash or ash source to VEP, one line at a time: a line naming one of
+// the crash include files becomes the VEP include line, a line calling
+// GET_KEY becomes the VEP ROM_CALL line, and every other line is copied.
+#pragma once
+
+#include "platform/texte_dos.hpp"
+
+#include <string_view>
+
+enum class Conversion { terminee, erreur_lecture, erreur_ecriture };
+
+// Writes the conversion of one line (its newline included, if it has one).
+void convertir_ligne(std::string_view ligne, EcrivainDos& sortie);
+
+// Converts what remains of `source` onto `sortie` and hands it all to the
+// system; tells whether the source was read to its end and everything written.
+Conversion convertir_fichier(LecteurDos& source, EcrivainDos& sortie);

@@ -1,0 +1,65 @@
+#include "platform/fichier.hpp"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+
+namespace {
+
+Identite identite_de(const struct stat& etat)
+{
+    return {static_cast<unsigned long long>(etat.st_dev), static_cast<unsigned long long>(etat.st_ino)};
+}
+
+// `nom` made absolute with its folder resolved (symbolic links, . and ..);
+// the last component is kept as written, since it may not exist yet.
+std::optional<std::string> chemin_normalise(const std::string& nom)
+{
+    const std::string::size_type barre = nom.find_last_of('/');
+    std::string dossier = barre == std::string::npos ? "." : nom.substr(0, barre + 1);
+    std::string dernier = barre == std::string::npos ? nom : nom.substr(barre + 1);
+    if (dernier == "." || dernier == "..") {
+        dossier = nom;
+        dernier.clear();
+    }
+    char resolu[PATH_MAX];
+    if (realpath(dossier.c_str(), resolu) == nullptr)
+        return std::nullopt;
+    return std::string(resolu) + "/" + dernier;
+}
+
+} // namespace
+
+std::optional<Identite> identite(const char* nom)
+{
+    struct stat etat;
+    if (stat(nom, &etat) != 0)
+        return std::nullopt;
+    return identite_de(etat);
+}
+
+std::optional<Identite> identite(std::FILE* fichier)
+{
+    struct stat etat;
+    if (fstat(fileno(fichier), &etat) != 0)
+        return std::nullopt;
+    return identite_de(etat);
+}
+
+bool est_dossier(const char* nom)
+{
+    struct stat etat;
+    return stat(nom, &etat) == 0 && S_ISDIR(etat.st_mode);
+}
+
+bool designe(const char* nom, const char* nom_fixe)
+{
+    const std::optional<Identite> a = identite(nom);
+    const std::optional<Identite> b = identite(nom_fixe);
+    if (a && b)
+        return *a == *b;
+    const std::optional<std::string> chemin_a = chemin_normalise(nom);
+    return chemin_a && chemin_a == chemin_normalise(nom_fixe);
+}

@@ -1,0 +1,15 @@
+// What the Windows command interpreter does for this program: run a batch
+// script and wait for it, and PAUSE. On Windows the interpreter itself does
+// both; elsewhere this layer stands in for it.
+#pragma once
+
+#include <cstdio>
+
+// Runs the batch script `nom` line by line and returns when it has ended.
+// The programs write to the console themselves; `console` receives the
+// interpreter's own lines (each command shown before it runs, failures).
+void executer_script(const char* nom, std::FILE* console);
+
+// Writes the PAUSE message to `console` and waits for one key typed after it.
+// At the end of standard input it returns at once.
+void attendre_touche(std::FILE* console);

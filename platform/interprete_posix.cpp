@@ -1,0 +1,153 @@
+#include "platform/interprete.hpp"
+
+#include "platform/texte_dos.hpp"
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+// A script line is a program and its arguments separated by blanks and tabs;
+// nothing in it is interpreted.
+std::vector<std::string> mots_de(std::string_view ligne)
+{
+    std::vector<std::string> mots;
+    std::string_view::size_type debut = 0;
+    while ((debut = ligne.find_first_not_of(" \t\n", debut)) != std::string_view::npos) {
+        const std::string_view::size_type fin = std::min(ligne.find_first_of(" \t\n", debut), ligne.size());
+        mots.emplace_back(ligne.substr(debut, fin - debut));
+        debut = fin;
+    }
+    return mots;
+}
+
+// Shows the line as the interpreter echoes it: a blank line, then the current
+// folder as a prompt before the command.
+void montrer(std::string_view ligne, std::FILE* console)
+{
+    if (!ligne.empty() && ligne.back() == '\n')
+        ligne.remove_suffix(1);
+    std::vector<char> dossier(4096);
+    if (getcwd(dossier.data(), dossier.size()) == nullptr)
+        dossier[0] = '\0';
+    std::fprintf(console, "\n%s>%.*s\n", dossier.data(), static_cast<int>(ligne.size()), ligne.data());
+}
+
+void executer(std::vector<std::string>& mots, std::FILE* console)
+{
+    std::vector<char*> arguments;
+    for (std::string& mot : mots)
+        arguments.push_back(mot.data());
+    arguments.push_back(nullptr);
+
+    std::fflush(console);
+    pid_t enfant;
+    if (posix_spawnp(&enfant, arguments[0], nullptr, nullptr, arguments.data(), environ) != 0) {
+        std::fprintf(console, "'%s' n'est pas reconnu en tant que commande \n", arguments[0]);
+        return;
+    }
+    int etat = 0;
+    while (waitpid(enfant, &etat, 0) < 0 && errno == EINTR) {
+    }
+    if (WIFEXITED(etat) && WEXITSTATUS(etat) != 0)
+        std::fprintf(console, "'%s' a echoue (code %d) \n", arguments[0], WEXITSTATUS(etat));
+    else if (WIFSIGNALED(etat))
+        std::fprintf(console, "'%s' a ete arrete (signal %d) \n", arguments[0], WTERMSIG(etat));
+}
+
+// One byte of standard input, read past the C library's buffer: what the
+// dialogue has read ahead does not count as a key. False at the end of input.
+bool lire_octet()
+{
+    char octet;
+    ssize_t lu;
+    while ((lu = read(STDIN_FILENO, &octet, 1)) < 0 && errno == EINTR) {
+    }
+    return lu == 1;
+}
+
+// The terminal's settings while a key is awaited in raw mode, for the signal
+// handler that puts them back: a handler can reach nothing but a static.
+struct termios reglages_terminal;
+
+const int signaux_de_fin[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP};
+
+extern "C" void restaurer_puis_finir(int signal)
+{
+    tcsetattr(STDIN_FILENO, TCSANOW, &reglages_terminal);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+// One key press on the terminal, without Enter and without echo; keys typed
+// before the call are dropped. The terminal's settings are put back
+// afterwards, also when a signal ends the program meanwhile.
+void lire_touche()
+{
+    if (tcgetattr(STDIN_FILENO, &reglages_terminal) != 0) {
+        lire_octet();
+        return;
+    }
+    struct sigaction restauration = {};
+    restauration.sa_handler = restaurer_puis_finir;
+    sigemptyset(&restauration.sa_mask);
+    struct sigaction anciennes[std::size(signaux_de_fin)];
+    for (std::size_t i = 0; i < std::size(signaux_de_fin); ++i)
+        sigaction(signaux_de_fin[i], &restauration, &anciennes[i]);
+
+    struct termios brut = reglages_terminal;
+    brut.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+    brut.c_cc[VMIN] = 1;
+    brut.c_cc[VTIME] = 0;
+    tcsetattr(STDIN_FILENO, TCSAFLUSH, &brut);
+    lire_octet();
+    tcsetattr(STDIN_FILENO, TCSANOW, &reglages_terminal);
+
+    for (std::size_t i = 0; i < std::size(signaux_de_fin); ++i)
+        sigaction(signaux_de_fin[i], &anciennes[i], nullptr);
+}
+
+} // namespace
+
+void executer_script(const char* nom, std::FILE* console)
+{
+    std::FILE* script = std::fopen(nom, "rb");
+    if (script == nullptr) {
+        std::fprintf(console, "le script %s est introuvable \n", nom);
+        return;
+    }
+    LecteurDos lecteur(script);
+    std::string_view ligne;
+    while (lecteur.lire_ligne(ligne)) {
+        std::vector<std::string> mots = mots_de(ligne);
+        if (mots.empty())
+            continue;
+        montrer(ligne, console);
+        executer(mots, console);
+    }
+    std::fclose(script);
+}
+
+void attendre_touche(std::FILE* console)
+{
+    std::fputs("Appuyez sur une touche pour continuer...", console);
+    std::fflush(console);
+    if (isatty(STDIN_FILENO))
+        lire_touche();
+    else
+        lire_octet();
+    std::fputs("\n", console);
+    std::fflush(console);
+}
