@@ -1,0 +1,163 @@
+// The search, the DOS text files and the converter, on escaped byte strings.
+
+#include "conversion/cherc2haine.hpp"
+#include "conversion/convertir.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+using namespace std::string_literals;
+
+namespace {
+
+const std::string inclusion = "#INCLUDE vepbeta.inc\r\n";
+const std::string touche = "        ROM_CALL(GET_KEY)\r\n";
+
+std::string contenu(std::FILE* fichier)
+{
+    std::string octets;
+    std::rewind(fichier);
+    char bloc[4096];
+    for (std::size_t lu; (lu = std::fread(bloc, 1, sizeof bloc, fichier)) > 0;)
+        octets.append(bloc, lu);
+    return octets;
+}
+
+// What the converter writes on disk for a source holding `source`.
+std::string convertir(const std::string& source)
+{
+    std::FILE* entree = std::tmpfile();
+    std::FILE* sortie = std::tmpfile();
+    std::fwrite(source.data(), 1, source.size(), entree);
+    std::rewind(entree);
+    LecteurDos lecteur(entree);
+    EcrivainDos ecrivain(sortie);
+    EXPECT_EQ(convertir_fichier(lecteur, ecrivain), Conversion::terminee);
+    std::string resultat = contenu(sortie);
+    std::fclose(entree);
+    std::fclose(sortie);
+    return resultat;
+}
+
+} // namespace
+
+TEST(Cherc2haine, DonneLaPremiereOccurrence)
+{
+    EXPECT_EQ(cherc2haine("0123456789ti82.h", "ti82.h"), 10);
+    EXPECT_EQ(cherc2haine("ti82.h\n", "ti82.h"), 0);
+    EXPECT_EQ(cherc2haine("x crash.inc", "crash.inc"), 2);
+    EXPECT_EQ(cherc2haine("ti82.h ti82.h", "ti82.h"), 0);
+    EXPECT_EQ(cherc2haine("ccall GET_KEY", "call GET_KEY"), 1);
+    EXPECT_EQ(cherc2haine("a\0ti82.h"s, "ti82.h"), 2);
+    EXPECT_EQ(cherc2haine("a\0b\0c"s, "b\0c"s), 2);
+}
+
+TEST(Cherc2haine, NeTrouvePasCeQuiNEstPasLa)
+{
+    EXPECT_EQ(cherc2haine("", "ti82.h"), -1);
+    EXPECT_EQ(cherc2haine("", ""), -1);
+    EXPECT_EQ(cherc2haine("call GET_KEY", ""), -1);
+    EXPECT_EQ(cherc2haine("call GET", "call GET_KEY"), -1);
+    EXPECT_EQ(cherc2haine("ti82.", "ti82.h"), -1);
+    EXPECT_EQ(cherc2haine("call get_key", "call GET_KEY"), -1);
+    EXPECT_EQ(cherc2haine("Call GET_KEY", "call GET_KEY"), -1);
+    EXPECT_EQ(cherc2haine("call\tGET_KEY", "call GET_KEY"), -1);
+    EXPECT_EQ(cherc2haine("call GET_KEY", "call\tGET_KEY"), -1);
+    EXPECT_EQ(cherc2haine("ti82\0.h"s, "ti82.h"), -1);
+}
+
+TEST(TexteDos, LesLignesOrdinairesPassentOctetPourOctet)
+{
+    EXPECT_EQ(convertir(""), "");
+    EXPECT_EQ(convertir("ld a,b\r\nret\r\n"), "ld a,b\r\nret\r\n");
+    EXPECT_EQ(convertir("ld a,b\nret\n"), "ld a,b\r\nret\r\n");
+    EXPECT_EQ(convertir("ld a,b\nret"), "ld a,b\r\nret");
+    EXPECT_EQ(convertir("\n\r\n\t \n"), "\r\n\r\n\t \r\n");
+    // A CR is a line end only before an LF.
+    EXPECT_EQ(convertir("a\rb\r\n"), "a\rb\r\n");
+    EXPECT_EQ(convertir("a\r\r\n"), "a\r\r\n");
+    EXPECT_EQ(convertir("a\r"), "a\r");
+    EXPECT_EQ(convertir("\xff\x80\x7f\n"), "\xff\x80\x7f\r\n");
+}
+
+TEST(TexteDos, UnOctet1ATermineLaSource)
+{
+    EXPECT_EQ(convertir("ret\r\nnop\x1A call GET_KEY\r\n"), "ret\r\nnop");
+    EXPECT_EQ(convertir("\x1A#include \"crash.inc\"\r\n"), "");
+    EXPECT_EQ(convertir("a\r\x1A\n"), "a\r");
+    EXPECT_EQ(convertir("a\n\x1A"), "a\r\n");
+}
+
+TEST(TexteDos, LesOctetsNulsSontDesOctetsOrdinaires)
+{
+    EXPECT_EQ(convertir("a\0b\nc\n"s), "a\0b\r\nc\r\n"s);
+    EXPECT_EQ(convertir("\0\nret\n"s), "\0\r\nret\r\n"s);
+    EXPECT_EQ(convertir("\0 #include \"ti82.h\"\n"s), inclusion);
+    EXPECT_EQ(convertir("ld a,0\0call GET_KEY\n"s), touche);
+}
+
+TEST(Convertir, LesInclusionsDeviennentLaLigneVep)
+{
+    EXPECT_EQ(convertir("#include \"crash.inc\"\r\n"), inclusion);
+    EXPECT_EQ(convertir("  .include <ti82.h> ; en-tete\n"), inclusion);
+    EXPECT_EQ(convertir("; on n'utilise plus ti82.h\r\n"), inclusion);
+    EXPECT_EQ(convertir("#include \"crash.inc\""), inclusion);
+    EXPECT_EQ(convertir("#include \"crash.inc\" ; ti82.h\r\n"), inclusion);
+    EXPECT_EQ(convertir("#include \"crash82.inc\"\r\n#include \"TI82.H\"\r\n"),
+              "#include \"crash82.inc\"\r\n#include \"TI82.H\"\r\n");
+}
+
+TEST(Convertir, LesAppelsDeGetKeyDeviennentLeRomCall)
+{
+    EXPECT_EQ(convertir("\tcall GET_KEY\r\n"), touche);
+    EXPECT_EQ(convertir("boucle: CALL GET_KEY ; attend\r\n"), touche);
+    EXPECT_EQ(convertir("  call\tGET_KEY\n"), touche);
+    EXPECT_EQ(convertir(" call GET_KEY2\n"), touche);
+    EXPECT_EQ(convertir(" call GET_KEY\n call GET_KEY\n"), touche + touche);
+    const std::string autres = " call  GET_KEY\r\n Call GET_KEY\r\n CALL\tGET_KEY\r\n call get_key\r\n";
+    EXPECT_EQ(convertir(autres), autres);
+}
+
+TEST(Convertir, UneLigneQuiToucheLesDeuxReglesDonneDeuxLignes)
+{
+    EXPECT_EQ(convertir("call GET_KEY ; ti82.h\r\nret\r\n"), inclusion + touche + "ret\r\n");
+    EXPECT_EQ(convertir("ti82.h call GET_KEY"), inclusion + touche);
+}
+
+TEST(Convertir, LesLonguesLignesRestentEntieres)
+{
+    // Lines longer than the reader's blocks, patterns across block ends.
+    const std::string longue(3'000'000, 'x');
+    EXPECT_EQ(convertir(longue + "\r\n" + longue), longue + "\r\n" + longue);
+    EXPECT_EQ(convertir(longue + " call GET_KEY\r\nret\n"), touche + "ret\r\n");
+    for (std::size_t coupure : {262'144u - 4u, 262'144u - 1u, 524'288u - 3u}) {
+        const std::string avant(coupure, ';');
+        EXPECT_EQ(convertir("nop\n" + avant.substr(4) + "crash.inc\r\nnop\n"), "nop\r\n" + inclusion + "nop\r\n");
+        EXPECT_EQ(convertir(avant + "\r\n"), avant + "\r\n");
+    }
+}
+
+TEST(Convertir, SignaleLesErreursDeLectureEtDEcriture)
+{
+    std::FILE* illisible = std::fopen("/proc/self/mem", "rb");
+    ASSERT_NE(illisible, nullptr);
+    std::FILE* sortie = std::tmpfile();
+    LecteurDos lecteur(illisible);
+    EcrivainDos ecrivain(sortie);
+    EXPECT_EQ(convertir_fichier(lecteur, ecrivain), Conversion::erreur_lecture);
+    std::fclose(illisible);
+
+    std::FILE* source = std::tmpfile();
+    std::fputs("ret\n", source);
+    std::rewind(source);
+    std::FILE* plein = std::fopen("/dev/full", "wb");
+    ASSERT_NE(plein, nullptr);
+    LecteurDos lecteur2(source);
+    EcrivainDos ecrivain2(plein);
+    EXPECT_EQ(convertir_fichier(lecteur2, ecrivain2), Conversion::erreur_ecriture);
+    std::fclose(plein);
+    std::fclose(source);
+    std::fclose(sortie);
+}

@@ -1,0 +1,64 @@
+// Runs the built program in a folder of its own, talks to it as a person at
+// the console would, and looks at the files it leaves.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+
+// A fresh temporary folder with stand-ins for tasm and the converter tool in
+// its subfolder outils/. Each stand-in appends its name and its arguments,
+// each in brackets, to the file "appels"; tasm also copies the file named by
+// its last argument to "vu_par_tasm", so that a test sees what it assembled.
+class Dossier {
+public:
+    Dossier();
+    ~Dossier();
+    Dossier(const Dossier&) = delete;
+    Dossier& operator=(const Dossier&) = delete;
+
+    std::string chemin(std::string_view nom = "") const;
+    void ecrire(std::string_view nom, std::string_view octets) const;
+    std::string lire(std::string_view nom) const;
+    bool existe(std::string_view nom) const;
+
+private:
+    std::string chemin_;
+};
+
+class Programme {
+public:
+    struct Options {
+        bool outils = true;   // the stand-ins on PATH
+        bool terminal = false; // a pseudo-terminal for standard input and output
+    };
+
+    Programme(const Dossier& dossier, Options options);
+    explicit Programme(const Dossier& dossier) : Programme(dossier, Options{}) {}
+    ~Programme();
+    Programme(const Programme&) = delete;
+    Programme& operator=(const Programme&) = delete;
+
+    // Waits until the program has written `texte` after what earlier waits
+    // found; false if it does not within a few seconds.
+    bool attendre(std::string_view texte);
+    void ecrire(std::string_view texte);
+    void fermer_entree();
+    // True if the program is still running after `millisecondes`.
+    bool attend_encore(int millisecondes);
+    // Waits for the end; the exit status, or 128 plus the signal that ended it.
+    int statut();
+    // Everything the program has written so far.
+    const std::string& console() const { return console_; }
+    int terminal() const { return lecture_; }
+
+private:
+    bool lire(int millisecondes);
+
+    pid_t enfant_ = -1;
+    int ecriture_ = -1;
+    int lecture_ = -1;
+    std::string console_;
+    std::size_t vu_ = 0;
+    int statut_ = -1;
+};
