@@ -72,8 +72,8 @@ void EcrivainDos::ecrire(std::string_view texte)
 {
     while (!texte.empty()) {
         const void* lf = std::memchr(texte.data(), '\n', texte.size());
-        const std::size_t avant = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - texte.data())
-                                     : texte.size();
+        const std::size_t avant =
+            lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - texte.data()) : texte.size();
         placer(texte.data(), avant);
         if (lf == nullptr)
             return;

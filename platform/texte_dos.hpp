@@ -28,10 +28,10 @@ private:
 
     std::FILE* fichier_;
     std::vector<char> tampon_;
-    std::size_t debut_ = 0;    // first byte not yet handed out
-    std::size_t examine_ = 0;  // bytes from debut_ already known to hold no LF
-    std::size_t fin_ = 0;      // end of the bytes read
-    bool fin_texte_ = false;   // nothing more will be read: end of file, 0x1A or error
+    std::size_t debut_ = 0;   // first byte not yet handed out
+    std::size_t examine_ = 0; // bytes from debut_ already known to hold no LF
+    std::size_t fin_ = 0;     // end of the bytes read
+    bool fin_texte_ = false;  // nothing more will be read: end of file, 0x1A or error
     bool erreur_ = false;
 };
 

@@ -134,7 +134,8 @@ TEST(Convertir, LesLonguesLignesRestentEntieres)
     EXPECT_EQ(convertir(longue + " call GET_KEY\r\nret\n"), touche + "ret\r\n");
     for (std::size_t coupure : {262'144u - 4u, 262'144u - 1u, 524'288u - 3u}) {
         const std::string avant(coupure, ';');
-        EXPECT_EQ(convertir("nop\n" + avant.substr(4) + "crash.inc\r\nnop\n"), "nop\r\n" + inclusion + "nop\r\n");
+        EXPECT_EQ(convertir("nop\n" + avant.substr(4) + "crash.inc\r\nnop\n"),
+                  "nop\r\n" + inclusion + "nop\r\n");
         EXPECT_EQ(convertir(avant + "\r\n"), avant + "\r\n");
     }
 }

@@ -76,7 +76,8 @@ TEST(Dialogue, ConvertitPuisConstruitDansLOrdre)
                                        message_pause + "\n");
     EXPECT_EQ(dossier.lire("nouveau.asm"), convertie);
     EXPECT_EQ(dossier.lire("vu_par_tasm"), convertie);
-    EXPECT_EQ(dossier.lire("VEP.bat"), "tasm -b -80  -r16 nouveau.asm \r\nKORVEX_modified_for_VEP.EXE nouveau.OBJ");
+    EXPECT_EQ(dossier.lire("VEP.bat"),
+              "tasm -b -80  -r16 nouveau.asm \r\nKORVEX_modified_for_VEP.EXE nouveau.OBJ");
     EXPECT_EQ(dossier.lire("appels"), "tasm [-b] [-80] [-r16] [nouveau.asm]\n"
                                       "KORVEX_modified_for_VEP.EXE [nouveau.OBJ]\n");
     EXPECT_EQ(dossier.lire("prog.asm"), source);
@@ -113,8 +114,8 @@ TEST(Dialogue, RedemandeLaSourceJusquAUnNomQuiSOuvre)
     ASSERT_TRUE(programme.attendre(absent + question_source + question_sortie + question_base));
     programme.fermer_entree();
     EXPECT_EQ(programme.statut(), 1);
-    EXPECT_EQ(programme.console(), question_source + absent + question_source + absent + question_source + absent +
-                                       question_source + absent + question_source + question_sortie +
+    EXPECT_EQ(programme.console(), question_source + absent + question_source + absent + question_source +
+                                       absent + question_source + absent + question_source + question_sortie +
                                        question_base + abandon);
     EXPECT_EQ(dossier.lire("nouveau.asm"), convertie);
 }
@@ -182,8 +183,9 @@ TEST(Dialogue, LaSortieNePeutPasEtreLaSource)
     ASSERT_TRUE(programme.attendre(question_source));
     programme.ecrire("prog.asm\n");
     ASSERT_TRUE(programme.attendre(question_sortie));
-    for (const std::string& nom : {std::string("prog.asm"), std::string("./prog.asm"), std::string("sous/../prog.asm"),
-                                   dossier.chemin("prog.asm"), std::string("dur.asm"), std::string("lien.asm")})
+    for (const std::string& nom :
+         {std::string("prog.asm"), std::string("./prog.asm"), std::string("sous/../prog.asm"),
+          dossier.chemin("prog.asm"), std::string("dur.asm"), std::string("lien.asm")})
         refuser(programme, nom, est_source, question_sortie);
     programme.fermer_entree();
     EXPECT_EQ(programme.statut(), 1);
@@ -201,8 +203,8 @@ TEST(Dialogue, LeNomDuScriptEstReserve)
     programme.ecrire("prog.asm\n");
     ASSERT_TRUE(programme.attendre(question_sortie));
     // VEP.bat does not exist yet: the names are compared as paths.
-    for (const std::string& nom : {std::string("VEP.bat"), std::string("./VEP.bat"), std::string("sous/../VEP.bat"),
-                                   dossier.chemin("VEP.bat")})
+    for (const std::string& nom : {std::string("VEP.bat"), std::string("./VEP.bat"),
+                                   std::string("sous/../VEP.bat"), dossier.chemin("VEP.bat")})
         refuser(programme, nom, reserve, question_sortie);
     // Once it exists, as a file.
     dossier.ecrire("VEP.bat", "ancien");
@@ -252,10 +254,12 @@ TEST(Dialogue, LEchecDesOutilsNArretePasLaFin)
     construire(programme, "nouveau.asm", "base");
     programme.fermer_entree();
     EXPECT_EQ(programme.statut(), 0);
-    EXPECT_NE(programme.console().find("'tasm' n'est pas reconnu en tant que commande \n"), std::string::npos);
-    EXPECT_NE(programme.console().find(">KORVEX_modified_for_VEP.EXE base.OBJ\n"
-                                       "'KORVEX_modified_for_VEP.EXE' n'est pas reconnu en tant que commande \n"),
+    EXPECT_NE(programme.console().find("'tasm' n'est pas reconnu en tant que commande \n"),
               std::string::npos);
+    EXPECT_NE(
+        programme.console().find(">KORVEX_modified_for_VEP.EXE base.OBJ\n"
+                                 "'KORVEX_modified_for_VEP.EXE' n'est pas reconnu en tant que commande \n"),
+        std::string::npos);
 }
 
 TEST(Pause, IgnoreLaFinDeLaLigneDeLaDerniereReponse)

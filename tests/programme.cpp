@@ -153,7 +153,8 @@ bool Programme::attendre(std::string_view texte)
             vu_ = trouve + texte.size();
             return true;
         }
-        const auto reste = std::chrono::duration_cast<std::chrono::milliseconds>(limite - std::chrono::steady_clock::now());
+        const auto reste =
+            std::chrono::duration_cast<std::chrono::milliseconds>(limite - std::chrono::steady_clock::now());
         if (reste.count() <= 0 || (!lire(static_cast<int>(reste.count())) && !attend_encore(0)))
             return false;
     }

@@ -29,7 +29,7 @@ private:
 class Programme {
 public:
     struct Options {
-        bool outils = true;   // the stand-ins on PATH
+        bool outils = true;    // the stand-ins on PATH
         bool terminal = false; // a pseudo-terminal for standard input and output
     };
 
