@@ -250,7 +250,9 @@ TEST(Dialogue, LEchecDesOutilsNArretePasLaFin)
 {
     Dossier dossier;
     dossier.ecrire("prog.asm", source);
-    Programme programme(dossier, {/*outils=*/false, /*terminal=*/false});
+    Programme::Options sans_outils;
+    sans_outils.outils = false;
+    Programme programme(dossier, sans_outils);
     construire(programme, "nouveau.asm", "base");
     programme.fermer_entree();
     EXPECT_EQ(programme.statut(), 0);
@@ -278,7 +280,9 @@ TEST(Pause, SurUnTerminalUneToucheSuffitEtLesReglagesReviennent)
     for (const char touche : {'x', '\x03'}) {
         Dossier dossier;
         dossier.ecrire("prog.asm", source);
-        Programme programme(dossier, {/*outils=*/true, /*terminal=*/true});
+        Programme::Options terminal;
+        terminal.terminal = true;
+        Programme programme(dossier, terminal);
         termios avant;
         ASSERT_EQ(tcgetattr(programme.terminal(), &avant), 0);
         programme.ecrire("prog.asm nouveau.asm nouveau\n");

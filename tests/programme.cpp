@@ -109,7 +109,13 @@ Programme::Programme(const Dossier& dossier, Options options)
         if (chdir(dossier.chemin().c_str()) != 0)
             _exit(126);
         setenv("PATH", chemin_outils.c_str(), 1);
-        execl(CRASH2VEP, CRASH2VEP, static_cast<char*>(nullptr));
+        for (std::string& variable : options.environnement)
+            putenv(variable.data());
+        std::vector<char*> arguments;
+        for (std::string& argument : options.commande)
+            arguments.push_back(argument.data());
+        arguments.push_back(nullptr);
+        execvp(arguments[0], arguments.data());
         _exit(127);
     }
     if (!options.terminal) {

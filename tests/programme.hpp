@@ -4,6 +4,8 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
+
 #include <sys/types.h>
 
 // A fresh temporary folder with stand-ins for tasm and the converter tool in
@@ -31,6 +33,8 @@ public:
     struct Options {
         bool outils = true;    // the stand-ins on PATH
         bool terminal = false; // a pseudo-terminal for standard input and output
+        std::vector<std::string> commande = {CRASH2VEP};
+        std::vector<std::string> environnement = {}; // NOM=valeur, added to the program's
     };
 
     Programme(const Dossier& dossier, Options options);
