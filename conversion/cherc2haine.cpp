@@ -1,6 +1,59 @@
 #include "conversion/cherc2haine.hpp"
 
+#include <algorithm>
 #include <cstring>
+
+// Where the loader can pick a version of a function for the processor it runs
+// on, the window tests also get one for processors with AVX2: twice the bytes
+// per instruction.
+#if defined(__x86_64__) && defined(__ELF__)
+#define AUSSI_AVX2 __attribute__((target_clones("avx2", "default")))
+#else
+#define AUSSI_AVX2
+#endif
+
+namespace {
+
+// The places that Cherc2haines::premiere looks at together.
+constexpr std::size_t largeur = 128;
+
+// Whether `motif` (not empty) may begin among the `largeur` places from `p`:
+// its middle and last bytes are where they would be. Written for compilers to
+// turn into byte-wide vector instructions: a difference that is zero at some
+// place, found as a minimum, with no early exit.
+bool peut_commencer(const unsigned char* p, std::string_view motif)
+{
+    const std::size_t milieu = motif.size() / 2;
+    const unsigned char central = static_cast<unsigned char>(motif[milieu]);
+    const unsigned char dernier = static_cast<unsigned char>(motif.back());
+    const unsigned char* au_milieu = p + milieu;
+    const unsigned char* a_la_fin = p + motif.size() - 1;
+    unsigned char ecart = 0xFF;
+    for (std::size_t i = 0; i < largeur; ++i)
+        ecart =
+            std::min(ecart, static_cast<unsigned char>((au_milieu[i] ^ central) | (a_la_fin[i] ^ dernier)));
+    return ecart == 0;
+}
+
+bool meme_test(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && a[a.size() / 2] == b[b.size() / 2] && a.back() == b.back();
+}
+
+// The first of `motifs` to occur in `texte`, counting only those that start
+// before `avant`.
+std::ptrdiff_t premiere_de(const std::vector<std::string_view>& motifs, std::string_view texte,
+                           std::size_t avant, std::ptrdiff_t premiere)
+{
+    for (std::string_view motif : motifs) {
+        const std::ptrdiff_t place = cherc2haine(texte, motif);
+        if (place >= 0 && static_cast<std::size_t>(place) < avant && (premiere < 0 || place < premiere))
+            premiere = place;
+    }
+    return premiere;
+}
+
+} // namespace
 
 std::ptrdiff_t cherc2haine(std::string_view texte, std::string_view motif)
 {
@@ -19,4 +72,41 @@ std::ptrdiff_t cherc2haine(std::string_view texte, std::string_view motif)
             return p - debut;
     }
     return -1;
+}
+
+void Cherc2haines::ajouter(std::string_view motif)
+{
+    if (motif.empty())
+        return;
+    plus_long_ = std::max(plus_long_, motif.size());
+    auto groupe = std::find_if(groupes_.begin(), groupes_.end(),
+                               [motif](const Groupe& g) { return meme_test(g.front(), motif); });
+    if (groupe == groupes_.end())
+        groupes_.push_back({motif});
+    else
+        groupe->push_back(motif);
+}
+
+AUSSI_AVX2 std::ptrdiff_t Cherc2haines::premiere(std::string_view texte) const
+{
+    // Each window holds `largeur` places and every pattern that starts there.
+    // The patterns of a group whose test passes are searched for exactly; only
+    // an occurrence that starts among those places is sure to be the first.
+    const auto* octets = reinterpret_cast<const unsigned char*>(texte.data());
+    std::size_t debut = 0;
+    for (; plus_long_ > 0 && texte.size() - debut >= largeur + plus_long_ - 1; debut += largeur) {
+        std::ptrdiff_t premiere = -1;
+        for (const Groupe& groupe : groupes_)
+            if (peut_commencer(octets + debut, groupe.front()))
+                premiere =
+                    premiere_de(groupe, texte.substr(debut, largeur + plus_long_ - 1), largeur, premiere);
+        if (premiere >= 0)
+            return static_cast<std::ptrdiff_t>(debut) + premiere;
+    }
+
+    // What is left is shorter than a window.
+    std::ptrdiff_t premiere = -1;
+    for (const Groupe& groupe : groupes_)
+        premiere = premiere_de(groupe, texte.substr(debut), texte.size(), premiere);
+    return premiere < 0 ? -1 : static_cast<std::ptrdiff_t>(debut) + premiere;
 }

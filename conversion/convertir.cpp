@@ -3,6 +3,7 @@
 #include "conversion/cherc2haine.hpp"
 
 #include <array>
+#include <string>
 
 namespace {
 
@@ -26,6 +27,13 @@ bool contient_un(std::string_view ligne, const Regle& regle)
     return false;
 }
 
+// Where the line that holds `place` begins in `lignes`.
+std::size_t debut_de_ligne(std::string_view lignes, std::size_t place)
+{
+    const std::size_t lf = lignes.rfind('\n', place);
+    return lf == std::string_view::npos ? 0 : lf + 1;
+}
+
 } // namespace
 
 void convertir_ligne(std::string_view ligne, EcrivainDos& sortie)
@@ -43,9 +51,29 @@ void convertir_ligne(std::string_view ligne, EcrivainDos& sortie)
 
 Conversion convertir_fichier(LecteurDos& source, EcrivainDos& sortie)
 {
-    std::string_view ligne;
-    while (source.lire_ligne(ligne))
-        convertir_ligne(ligne, sortie);
+    // Lines that hold no pattern go out as they lie on disk, many at a time;
+    // each line that holds one goes through convertir_ligne.
+    Cherc2haines recherche;
+    for (const Regle& regle : regles)
+        for (std::string_view motif : regle.motifs)
+            recherche.ajouter(motif);
+    std::string_view lignes;
+    std::string ligne;
+    while (source.lire_lignes(lignes)) {
+        for (;;) {
+            const std::ptrdiff_t place = recherche.premiere(lignes);
+            if (place < 0)
+                break;
+            const std::size_t debut = debut_de_ligne(lignes, static_cast<std::size_t>(place));
+            sortie.recopier(lignes.substr(0, debut));
+            lignes.remove_prefix(debut);
+            const std::string_view touchee = premiere_ligne(lignes);
+            decoder_ligne(touchee, ligne);
+            convertir_ligne(ligne, sortie);
+            lignes.remove_prefix(touchee.size());
+        }
+        sortie.recopier(lignes);
+    }
     if (source.erreur())
         return Conversion::erreur_lecture;
     return sortie.vider() ? Conversion::terminee : Conversion::erreur_ecriture;

@@ -129,13 +129,19 @@ void executer_script(const char* nom, std::FILE* console)
         return;
     }
     LecteurDos lecteur(script);
-    std::string_view ligne;
-    while (lecteur.lire_ligne(ligne)) {
-        std::vector<std::string> mots = mots_de(ligne);
-        if (mots.empty())
-            continue;
-        montrer(ligne, console);
-        executer(mots, console);
+    std::string_view lignes;
+    std::string ligne;
+    while (lecteur.lire_lignes(lignes)) {
+        while (!lignes.empty()) {
+            const std::string_view brute = premiere_ligne(lignes);
+            lignes.remove_prefix(brute.size());
+            decoder_ligne(brute, ligne);
+            std::vector<std::string> mots = mots_de(ligne);
+            if (mots.empty())
+                continue;
+            montrer(ligne, console);
+            executer(mots, console);
+        }
     }
     std::fclose(script);
 }

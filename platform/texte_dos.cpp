@@ -1,5 +1,6 @@
 #include "platform/texte_dos.hpp"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -7,38 +8,50 @@ namespace {
 constexpr std::size_t taille_bloc = 256 * 1024;
 constexpr char fin_de_fichier = '\x1A';
 
+// The size of `octets` up to and including its last LF; 0 if it has none.
+std::size_t jusqu_au_dernier_lf(const char* octets, std::size_t taille)
+{
+    while (taille > 0 && octets[taille - 1] != '\n')
+        --taille;
+    return taille;
+}
+
+// Whether some LF in `lignes` lacks its CR. Written for compilers to turn into
+// byte-wide vector instructions: a value that is zero only at such an LF,
+// found as a minimum, with no early exit.
+bool a_un_lf_seul(std::string_view lignes)
+{
+    if (lignes.empty())
+        return false;
+    // Lines start at the beginning: an LF there is an empty line of its own.
+    unsigned char ecart = static_cast<unsigned char>(lignes[0] ^ '\n');
+    for (std::size_t i = 1; i < lignes.size(); ++i)
+        ecart = std::min(ecart, static_cast<unsigned char>((lignes[i] ^ '\n') | (lignes[i - 1] == '\r')));
+    return ecart == 0;
+}
+
 } // namespace
 
 LecteurDos::LecteurDos(std::FILE* fichier) : fichier_(fichier), tampon_(taille_bloc) {}
 
-bool LecteurDos::lire_ligne(std::string_view& ligne)
+bool LecteurDos::lire_lignes(std::string_view& lignes)
 {
     for (;;) {
         if (erreur_)
             return false;
-        char* const debut = tampon_.data() + debut_;
+        const char* const debut = tampon_.data() + debut_;
         const std::size_t disponible = fin_ - debut_;
-        if (void* lf = std::memchr(debut + examine_, '\n', disponible - examine_)) {
-            std::size_t longueur = static_cast<std::size_t>(static_cast<char*>(lf) - debut) + 1;
+        const std::size_t entieres = jusqu_au_dernier_lf(debut + examine_, disponible - examine_);
+        const std::size_t longueur = entieres > 0 ? examine_ + entieres : fin_texte_ ? disponible : 0;
+        if (longueur > 0) {
             debut_ += longueur;
             examine_ = 0;
-            // CR LF is one newline; a CR anywhere else is data.
-            if (longueur >= 2 && debut[longueur - 2] == '\r') {
-                debut[longueur - 2] = '\n';
-                --longueur;
-            }
-            ligne = std::string_view(debut, longueur);
+            lignes = std::string_view(debut, longueur);
             return true;
         }
+        if (fin_texte_)
+            return false;
         examine_ = disponible;
-        if (fin_texte_) {
-            if (disponible == 0)
-                return false;
-            debut_ = fin_;
-            examine_ = 0;
-            ligne = std::string_view(debut, disponible);
-            return true;
-        }
         remplir();
     }
 }
@@ -66,6 +79,20 @@ void LecteurDos::remplir()
     fin_ += lu;
 }
 
+std::string_view premiere_ligne(std::string_view lignes)
+{
+    const std::size_t lf = lignes.find('\n');
+    return lf == std::string_view::npos ? lignes : lignes.substr(0, lf + 1);
+}
+
+void decoder_ligne(std::string_view ligne, std::string& texte)
+{
+    texte.assign(ligne);
+    const std::size_t n = texte.size();
+    if (n >= 2 && texte[n - 2] == '\r' && texte[n - 1] == '\n')
+        texte.erase(n - 2, 1);
+}
+
 EcrivainDos::EcrivainDos(std::FILE* fichier) : fichier_(fichier), tampon_(taille_bloc) {}
 
 void EcrivainDos::ecrire(std::string_view texte)
@@ -79,6 +106,22 @@ void EcrivainDos::ecrire(std::string_view texte)
             return;
         placer("\r\n", 2);
         texte.remove_prefix(avant + 1);
+    }
+}
+
+void EcrivainDos::recopier(std::string_view lignes)
+{
+    if (!a_un_lf_seul(lignes)) {
+        placer(lignes.data(), lignes.size());
+        return;
+    }
+    while (!lignes.empty()) {
+        const std::string_view ligne = premiere_ligne(lignes);
+        const bool lf_seul = ligne.back() == '\n' && (ligne.size() < 2 || ligne[ligne.size() - 2] != '\r');
+        placer(ligne.data(), ligne.size() - lf_seul);
+        if (lf_seul)
+            placer("\r\n", 2);
+        lignes.remove_prefix(ligne.size());
     }
 }
 

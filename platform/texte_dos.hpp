@@ -5,20 +5,22 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <string>
 #include <string_view>
 #include <vector>
 
-// Reads a DOS text file line by line. The buffer grows with the longest line,
-// never with the file.
+// Reads a DOS text file in blocks of whole lines, as they lie on disk. The
+// buffer grows with the longest line, never with the file.
 class LecteurDos {
 public:
     // `fichier` is opened in binary mode and stays the caller's to close.
     explicit LecteurDos(std::FILE* fichier);
 
-    // The next line with its newline, if it has one (only the last line may
-    // lack it); the view lives until the next call. False at the end of the
-    // text, or once a read has failed.
-    bool lire_ligne(std::string_view& ligne);
+    // The next lines of the text, each with its line end (CR LF, or LF alone),
+    // but for the last line of the text, which may lack one; the view lives
+    // until the next call. False at the end of the text, or once a read has
+    // failed.
+    bool lire_lignes(std::string_view& lignes);
 
     // True when the file could not be read to its end.
     bool erreur() const { return erreur_; }
@@ -35,13 +37,25 @@ private:
     bool erreur_ = false;
 };
 
-// Writes a DOS text file: each LF goes out as CR LF, every other byte as it is.
+// The first line of `lignes` as LecteurDos gives them, line end included.
+std::string_view premiere_ligne(std::string_view lignes);
+
+// `ligne` as read in text mode: its CR LF line end becomes one LF.
+void decoder_ligne(std::string_view ligne, std::string& texte);
+
+// Writes a DOS text file.
 class EcrivainDos {
 public:
     // `fichier` is opened in binary mode and stays the caller's to close.
     explicit EcrivainDos(std::FILE* fichier);
 
+    // Writes text as held in memory: each LF goes out as CR LF.
     void ecrire(std::string_view texte);
+
+    // Writes whole lines as LecteurDos gives them: what ecrire would write
+    // for them once read in text mode, that is, as they are but for an LF
+    // without its CR, which gets one.
+    void recopier(std::string_view lignes);
 
     // Hands everything written so far to the system. False if any write has
     // failed since the writer was made: such a file is incomplete.

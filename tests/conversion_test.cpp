@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <random>
 #include <string>
+#include <vector>
 
 using namespace std::string_literals;
 
@@ -68,6 +70,74 @@ TEST(Cherc2haine, NeTrouvePasCeQuiNEstPasLa)
     EXPECT_EQ(cherc2haine("ti82\0.h"s, "ti82.h"), -1);
 }
 
+// The least of cherc2haine's answers: what Cherc2haines must find in one pass.
+std::ptrdiff_t premiere_attendue(std::string_view texte, const std::vector<std::string_view>& motifs)
+{
+    std::ptrdiff_t premiere = -1;
+    for (std::string_view motif : motifs) {
+        const std::ptrdiff_t place = cherc2haine(texte, motif);
+        if (place >= 0 && (premiere < 0 || place < premiere))
+            premiere = place;
+    }
+    return premiere;
+}
+
+TEST(Cherc2haines, TrouveLaPremiereOccurrenceDeTousLesMotifs)
+{
+    // Patterns that share their length, middle and last bytes, one much longer
+    // than the others, and an empty one.
+    const std::vector<std::string_view> motifs = {"call GET_KEY",
+                                                  "CALL GET_KEY",
+                                                  "call\tGET_KEY",
+                                                  "ti82.h",
+                                                  "crash.inc",
+                                                  "",
+                                                  "x....................ti82.h........................y"};
+    Cherc2haines recherche;
+    for (std::string_view motif : motifs)
+        recherche.ajouter(motif);
+
+    for (std::size_t place : {0u, 1u, 60u, 127u, 128u, 130u, 255u, 300u, 1000u}) {
+        for (std::string_view motif : motifs) {
+            std::string texte(place + 200, ' ');
+            texte.replace(place, motif.size(), motif);
+            EXPECT_EQ(recherche.premiere(texte), premiere_attendue(texte, motifs)) << place << " " << motif;
+            texte.resize(place + motif.size());
+            EXPECT_EQ(recherche.premiere(texte), premiere_attendue(texte, motifs)) << place << " " << motif;
+        }
+    }
+    // The first window's test for ti82.h passes on "zzz2zh"; the ti82.h found
+    // past that window lies inside a longer pattern that starts before it.
+    std::string texte(400, '.');
+    texte.replace(10, 6, "zzz2zh");
+    texte.replace(130, motifs[6].size(), motifs[6]);
+    EXPECT_EQ(recherche.premiere(texte), 130);
+
+    EXPECT_EQ(recherche.premiere(""), -1);
+    EXPECT_EQ(recherche.premiere(std::string(1000, 'c')), -1);
+    EXPECT_EQ(Cherc2haines().premiere("call GET_KEY"), -1);
+}
+
+TEST(Cherc2haines, SAccordeAvecCherc2haineSurDesTextesAuHasard)
+{
+    // A small alphabet makes partial and overlapping matches frequent.
+    const std::vector<std::string_view> motifs = {"abca", "cab", "bcabcaab", "cbc", "aacbbcab", "b"};
+    std::mt19937 hasard(82);
+    for (int essai = 0; essai < 3000; ++essai) {
+        Cherc2haines recherche;
+        const std::size_t nombre = 1 + hasard() % 5;
+        std::vector<std::string_view> choisis;
+        for (std::size_t m = 0; m < nombre; ++m)
+            choisis.push_back(motifs[hasard() % (motifs.size() - essai % 2)]);
+        for (std::string_view motif : choisis)
+            recherche.ajouter(motif);
+        std::string texte(hasard() % 700, ' ');
+        for (char& octet : texte)
+            octet = "abc"[hasard() % 3];
+        ASSERT_EQ(recherche.premiere(texte), premiere_attendue(texte, choisis)) << texte;
+    }
+}
+
 TEST(TexteDos, LesLignesOrdinairesPassentOctetPourOctet)
 {
     EXPECT_EQ(convertir(""), "");
@@ -80,6 +150,7 @@ TEST(TexteDos, LesLignesOrdinairesPassentOctetPourOctet)
     EXPECT_EQ(convertir("a\r\r\n"), "a\r\r\n");
     EXPECT_EQ(convertir("a\r"), "a\r");
     EXPECT_EQ(convertir("\xff\x80\x7f\n"), "\xff\x80\x7f\r\n");
+    EXPECT_EQ(convertir("a\r\nb\nc\r\n\n\rd\n"), "a\r\nb\r\nc\r\n\r\n\rd\r\n");
 }
 
 TEST(TexteDos, UnOctet1ATermineLaSource)

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Times crash2vep against GNU sed doing the same conversion.
+#
+#   bench/bench.sh [MEGAOCTETS...]      (default: 200 400)
+#
+# For each size, makes a crash-style source of that many megabytes (copies of
+# bench/modele.asm), runs the whole program on it through its dialogue (the
+# answers piped in, tasm and the converter tool absent) and sed with
+# bench/vep.sed, alternately, RUNS times each (default 5). Prints the median
+# wall times, their ratio and the program's peak resident memory, and fails if
+# the two outputs differ. The files go to a tmpfs (/dev/shm) where there is
+# one, so that the disk's write-back does not blur the figures; set BENCH_DIR
+# to choose another folder. CRASH2VEP names the program (default:
+# build/crash2vep).
+set -euo pipefail
+
+racine=$(cd "$(dirname "$0")/.." && pwd)
+programme=$(realpath "${CRASH2VEP:-$racine/build/crash2vep}")
+essais=${RUNS:-5}
+parent=${BENCH_DIR:-$([ -d /dev/shm ] && [ -w /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")}
+dossier=$(mktemp -d "$parent/crash2vep-bench.XXXXXX")
+trap 'rm -rf "$dossier"' EXIT
+
+[ -x "$programme" ] || { echo "pas de programme $programme : construisez-le d'abord" >&2; exit 1; }
+g++ -O2 -o "$dossier/mesurer" "$racine/bench/mesurer.cpp"
+
+# Whole copies of the model only, so that every line keeps its CR LF.
+generer() {
+    local octets=$(($1 * 1000 * 1000)) modele="$racine/bench/modele.asm"
+    local taille copies
+    taille=$(stat -c %s "$modele")
+    copies=$(( (octets + taille - 1) / taille ))
+    cp "$modele" "$dossier/bloc"
+    while [ $(( $(stat -c %s "$dossier/bloc") / taille )) -lt "$copies" ]; do
+        cat "$dossier/bloc" "$dossier/bloc" > "$dossier/double" && mv "$dossier/double" "$dossier/bloc"
+    done
+    head -c $((copies * taille)) "$dossier/bloc" > "$2"
+    rm -f "$dossier/bloc"
+}
+
+mediane() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+cd "$dossier"
+printf '%-8s %12s %10s %8s %14s\n' "taille" "crash2vep" "sed" "rapport" "memoire max"
+for mo in "${@:-200 400}"; do
+    for m in $mo; do
+        generer "$m" source.asm
+        printf 'source.asm nouveau.asm nouveau\n' > reponses
+        : > temps_programme; : > temps_sed; : > memoire
+        for _ in $(seq "$essais"); do
+            # Neither tool pays for emptying the other run's output.
+            rm -f nouveau.asm sortie_sed
+            read -r t kio < <(./mesurer reponses console "$programme")
+            echo "$t" >> temps_programme; echo "$kio" >> memoire
+            read -r t _ < <(./mesurer source.asm sortie_sed sed -f "$racine/bench/vep.sed")
+            echo "$t" >> temps_sed
+        done
+        cmp -s nouveau.asm sortie_sed || { echo "les sorties de crash2vep et de sed different ($m Mo)" >&2; exit 1; }
+        tp=$(mediane < temps_programme); ts=$(mediane < temps_sed)
+        printf '%-8s %11ss %9ss %7sx %10s Kio\n' "$m Mo" "$tp" "$ts" \
+            "$(awk -v a="$ts" -v b="$tp" 'BEGIN { printf "%.1f", a / b }')" "$(sort -n memoire | tail -1)"
+        rm -f source.asm nouveau.asm sortie_sed VEP.bat
+    done
+done
