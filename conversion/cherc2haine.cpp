@@ -35,6 +35,19 @@ bool peut_commencer(const unsigned char* p, std::string_view motif)
     return ecart == 0;
 }
 
+// The first window start, from `debut` on in steps of `largeur` and before
+// `apres`, where the test of one of `groupes` passes; `apres` or beyond if
+// there is none. This is where the time goes.
+AUSSI_AVX2 std::size_t fenetre_possible(const unsigned char* octets, std::size_t debut, std::size_t apres,
+                                        const std::vector<std::vector<std::string_view>>& groupes)
+{
+    for (; debut < apres; debut += largeur)
+        for (const std::vector<std::string_view>& groupe : groupes)
+            if (peut_commencer(octets + debut, groupe.front()))
+                return debut;
+    return debut;
+}
+
 bool meme_test(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && a[a.size() / 2] == b[b.size() / 2] && a.back() == b.back();
@@ -87,21 +100,25 @@ void Cherc2haines::ajouter(std::string_view motif)
         groupe->push_back(motif);
 }
 
-AUSSI_AVX2 std::ptrdiff_t Cherc2haines::premiere(std::string_view texte) const
+std::ptrdiff_t Cherc2haines::premiere(std::string_view texte) const
 {
     // Each window holds `largeur` places and every pattern that starts there.
     // The patterns of a group whose test passes are searched for exactly; only
     // an occurrence that starts among those places is sure to be the first.
-    const auto* octets = reinterpret_cast<const unsigned char*>(texte.data());
+    const std::size_t fenetre = largeur + plus_long_ - 1;
     std::size_t debut = 0;
-    for (; plus_long_ > 0 && texte.size() - debut >= largeur + plus_long_ - 1; debut += largeur) {
-        std::ptrdiff_t premiere = -1;
-        for (const Groupe& groupe : groupes_)
-            if (peut_commencer(octets + debut, groupe.front()))
-                premiere =
-                    premiere_de(groupe, texte.substr(debut, largeur + plus_long_ - 1), largeur, premiere);
-        if (premiere >= 0)
-            return static_cast<std::ptrdiff_t>(debut) + premiere;
+    if (plus_long_ > 0 && texte.size() >= fenetre) {
+        const auto* octets = reinterpret_cast<const unsigned char*>(texte.data());
+        const std::size_t apres = texte.size() - fenetre + 1;
+        while ((debut = fenetre_possible(octets, debut, apres, groupes_)) < apres) {
+            std::ptrdiff_t premiere = -1;
+            for (const Groupe& groupe : groupes_)
+                if (peut_commencer(octets + debut, groupe.front()))
+                    premiere = premiere_de(groupe, texte.substr(debut, fenetre), largeur, premiere);
+            if (premiere >= 0)
+                return static_cast<std::ptrdiff_t>(debut) + premiere;
+            debut += largeur;
+        }
     }
 
     // What is left is shorter than a window.

@@ -1,0 +1,85 @@
+// The whole conversion of a source, from bytes on disk to bytes on disk,
+// against a small model written here from the rules: DOS text decoding, one
+// line at a time, DOS text encoding. An input whose first byte has its two
+// high bits set is repeated 300 times, so that lines and patterns also
+// straddle the reader's blocks.
+
+#include "conversion/convertir.hpp"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace {
+
+bool contient(std::string_view ligne, std::initializer_list<std::string_view> motifs)
+{
+    for (std::string_view motif : motifs)
+        if (ligne.find(motif) != std::string_view::npos)
+            return true;
+    return false;
+}
+
+std::string modele(std::string source)
+{
+    source = source.substr(0, source.find('\x1A'));
+    std::string texte;
+    for (std::size_t i = 0; i < source.size(); ++i)
+        if (!(source[i] == '\r' && i + 1 < source.size() && source[i + 1] == '\n'))
+            texte += source[i];
+
+    std::string converti;
+    for (std::size_t debut = 0; debut < texte.size();) {
+        const std::size_t lf = texte.find('\n', debut);
+        const std::size_t fin = lf == std::string::npos ? texte.size() : lf + 1;
+        const std::string_view ligne(texte.data() + debut, fin - debut);
+        const bool inclusion = contient(ligne, {"crash.inc", "ti82.h"});
+        const bool touche = contient(ligne, {"call GET_KEY", "CALL GET_KEY", "call\tGET_KEY"});
+        if (inclusion)
+            converti += "#INCLUDE vepbeta.inc\n";
+        if (touche)
+            converti += "        ROM_CALL(GET_KEY)\n";
+        if (!inclusion && !touche)
+            converti += ligne;
+        debut = fin;
+    }
+
+    std::string disque;
+    for (char octet : converti)
+        disque += octet == '\n' ? "\r\n" : std::string(1, octet);
+    return disque;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille)
+{
+    const std::string entree(reinterpret_cast<const char*>(donnees), taille);
+    std::string source = entree;
+    if (taille > 0 && (donnees[0] & 0xC0) == 0xC0)
+        for (int i = 1; i < 300; ++i)
+            source += entree;
+
+    std::FILE* fichier_source = fmemopen(source.data(), source.size(), "rb");
+    char* octets = nullptr;
+    std::size_t longueur = 0;
+    std::FILE* fichier_sortie = open_memstream(&octets, &longueur);
+    if (source.empty()) // fmemopen refuses an empty buffer
+        fichier_source = std::tmpfile();
+    if (fichier_source == nullptr || fichier_sortie == nullptr)
+        std::abort();
+
+    LecteurDos lecteur(fichier_source);
+    EcrivainDos ecrivain(fichier_sortie);
+    if (convertir_fichier(lecteur, ecrivain) != Conversion::terminee)
+        std::abort();
+    std::fclose(fichier_source);
+    std::fclose(fichier_sortie);
+    const bool pareil = std::string_view(octets, longueur) == modele(source);
+    std::free(octets);
+    if (!pareil)
+        std::abort();
+    return 0;
+}

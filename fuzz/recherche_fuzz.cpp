@@ -1,0 +1,55 @@
+// cherc2haine and Cherc2haines against std::string_view::find, on any bytes.
+// The input holds a count of patterns, then each pattern after its length,
+// then the text.
+
+#include "conversion/cherc2haine.hpp"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+std::ptrdiff_t modele(std::string_view texte, std::string_view motif)
+{
+    if (motif.empty())
+        return -1;
+    const std::size_t place = texte.find(motif);
+    return place == std::string_view::npos ? -1 : static_cast<std::ptrdiff_t>(place);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille)
+{
+    std::string_view reste(reinterpret_cast<const char*>(donnees), taille);
+    if (reste.empty())
+        return 0;
+    const std::size_t nombre = 1 + static_cast<unsigned char>(reste[0]) % 6;
+    reste.remove_prefix(1);
+
+    std::vector<std::string_view> motifs;
+    for (std::size_t m = 0; m < nombre && !reste.empty(); ++m) {
+        const std::size_t longueur =
+            std::min<std::size_t>(static_cast<unsigned char>(reste[0]) % 24, reste.size() - 1);
+        motifs.push_back(reste.substr(1, longueur));
+        reste.remove_prefix(1 + longueur);
+    }
+    const std::string_view texte = reste;
+
+    Cherc2haines recherche;
+    std::ptrdiff_t premiere = -1;
+    for (std::string_view motif : motifs) {
+        const std::ptrdiff_t attendue = modele(texte, motif);
+        if (cherc2haine(texte, motif) != attendue)
+            std::abort();
+        if (attendue >= 0 && (premiere < 0 || attendue < premiere))
+            premiere = attendue;
+        recherche.ajouter(motif);
+    }
+    if (recherche.premiere(texte) != premiere)
+        std::abort();
+    return 0;
+}
