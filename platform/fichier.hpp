@@ -21,7 +21,11 @@ std::optional<Identite> identite(std::FILE* fichier);
 
 bool est_dossier(const char* nom);
 
+// True when the two names lead to the same place once both are made absolute
+// and normalised, whether the files exist or not. Case is ignored where the
+// file system ignores it.
+bool meme_chemin(const char* a, const char* b);
+
 // True when `nom` designates `nom_fixe`: the same file if both exist, or the
-// same place once both are made absolute and normalised (a file that does
-// not exist yet has no identity). Case is ignored where the file system does.
+// same place (a file that does not exist yet has no identity).
 bool designe(const char* nom, const char* nom_fixe);

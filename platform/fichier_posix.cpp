@@ -54,12 +54,8 @@ bool est_dossier(const char* nom)
     return stat(nom, &etat) == 0 && S_ISDIR(etat.st_mode);
 }
 
-bool designe(const char* nom, const char* nom_fixe)
+bool meme_chemin(const char* a, const char* b)
 {
-    const std::optional<Identite> a = identite(nom);
-    const std::optional<Identite> b = identite(nom_fixe);
-    if (a && b)
-        return *a == *b;
-    const std::optional<std::string> chemin_a = chemin_normalise(nom);
-    return chemin_a && chemin_a == chemin_normalise(nom_fixe);
+    const std::optional<std::string> chemin_a = chemin_normalise(a);
+    return chemin_a && chemin_a == chemin_normalise(b);
 }

@@ -48,13 +48,9 @@ bool est_dossier(const char* nom)
     return attributs != INVALID_FILE_ATTRIBUTES && (attributs & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool designe(const char* nom, const char* nom_fixe)
+bool meme_chemin(const char* a, const char* b)
 {
-    const std::optional<Identite> a = identite(nom);
-    const std::optional<Identite> b = identite(nom_fixe);
-    if (a && b)
-        return *a == *b;
-    const std::optional<std::string> chemin_a = chemin_normalise(nom);
-    const std::optional<std::string> chemin_b = chemin_normalise(nom_fixe);
+    const std::optional<std::string> chemin_a = chemin_normalise(a);
+    const std::optional<std::string> chemin_b = chemin_normalise(b);
     return chemin_a && chemin_b && lstrcmpiA(chemin_a->c_str(), chemin_b->c_str()) == 0;
 }

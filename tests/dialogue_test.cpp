@@ -33,12 +33,19 @@ const std::string convertie = "#INCLUDE vepbeta.inc\r\n"
                               "\tor a\r\n"
                               "\tjr z,boucle";
 
-// Answers each question once its prompt is there, then waits for the message_pause.
-void construire(Programme& programme, const std::string& sortie, const std::string& base)
+// Answers the first question with prog.asm once it is asked, and waits for
+// the second.
+void donner_la_source(Programme& programme)
 {
     ASSERT_TRUE(programme.attendre(question_source));
     programme.ecrire("prog.asm\n");
     ASSERT_TRUE(programme.attendre(question_sortie));
+}
+
+// Answers each question once its prompt is there, then waits for the pause.
+void construire(Programme& programme, const std::string& sortie, const std::string& base)
+{
+    donner_la_source(programme);
     programme.ecrire(sortie + "\n");
     ASSERT_TRUE(programme.attendre(question_base));
     programme.ecrire(base + "\n");
@@ -64,7 +71,7 @@ TEST(Dialogue, ConvertitPuisConstruitDansLOrdre)
     dossier.ecrire("VEP.bat", std::string(10000, 'z'));
     Programme programme(dossier);
     construire(programme, "nouveau.asm", "nouveau");
-    EXPECT_TRUE(programme.attend_encore(300)) << "the message_pause must wait for a key";
+    EXPECT_TRUE(programme.attend_encore(300)) << "the pause must wait for a key";
     programme.ecrire("x");
     EXPECT_EQ(programme.statut(), 0);
 
@@ -163,9 +170,7 @@ TEST(Dialogue, UneSortieImpossibleACreerEstRedemandee)
     dossier.ecrire("prog.asm", source);
     std::filesystem::create_directory(dossier.chemin("dossier"));
     Programme programme(dossier);
-    ASSERT_TRUE(programme.attendre(question_source));
-    programme.ecrire("prog.asm\n");
-    ASSERT_TRUE(programme.attendre(question_sortie));
+    donner_la_source(programme);
     refuser(programme, "manque/nouveau.asm", impossible, question_sortie);
     refuser(programme, "dossier", impossible, question_sortie);
     programme.ecrire("nouveau.asm\n");
@@ -180,9 +185,7 @@ TEST(Dialogue, LaSortieNePeutPasEtreLaSource)
     std::filesystem::create_hard_link(dossier.chemin("prog.asm"), dossier.chemin("dur.asm"));
     std::filesystem::create_symlink("prog.asm", dossier.chemin("lien.asm"));
     Programme programme(dossier);
-    ASSERT_TRUE(programme.attendre(question_source));
-    programme.ecrire("prog.asm\n");
-    ASSERT_TRUE(programme.attendre(question_sortie));
+    donner_la_source(programme);
     for (const std::string& nom :
          {std::string("prog.asm"), std::string("./prog.asm"), std::string("sous/../prog.asm"),
           dossier.chemin("prog.asm"), std::string("dur.asm"), std::string("lien.asm")})
