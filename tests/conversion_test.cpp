@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -16,16 +15,6 @@ namespace {
 
 const std::string inclusion = "#INCLUDE vepbeta.inc\r\n";
 const std::string touche = "        ROM_CALL(GET_KEY)\r\n";
-
-std::string contenu(std::FILE* fichier)
-{
-    std::string octets;
-    std::rewind(fichier);
-    char bloc[4096];
-    for (std::size_t lu; (lu = std::fread(bloc, 1, sizeof bloc, fichier)) > 0;)
-        octets.append(bloc, lu);
-    return octets;
-}
 
 // What the converter writes on disk for a source holding `source`.
 std::string convertir(const std::string& source)
@@ -37,7 +26,9 @@ std::string convertir(const std::string& source)
     LecteurDos lecteur(entree);
     EcrivainDos ecrivain(sortie);
     EXPECT_EQ(convertir_fichier(lecteur, ecrivain), Conversion::terminee);
-    std::string resultat = contenu(sortie);
+    std::string resultat(static_cast<std::size_t>(std::ftell(sortie)), '\0');
+    std::rewind(sortie);
+    resultat.resize(std::fread(resultat.data(), 1, resultat.size(), sortie));
     std::fclose(entree);
     std::fclose(sortie);
     return resultat;
@@ -118,26 +109,6 @@ TEST(Cherc2haines, TrouveLaPremiereOccurrenceDeTousLesMotifs)
     EXPECT_EQ(Cherc2haines().premiere("call GET_KEY"), -1);
 }
 
-TEST(Cherc2haines, SAccordeAvecCherc2haineSurDesTextesAuHasard)
-{
-    // A small alphabet makes partial and overlapping matches frequent.
-    const std::vector<std::string_view> motifs = {"abca", "cab", "bcabcaab", "cbc", "aacbbcab", "b"};
-    std::mt19937 hasard(82);
-    for (int essai = 0; essai < 3000; ++essai) {
-        Cherc2haines recherche;
-        const std::size_t nombre = 1 + hasard() % 5;
-        std::vector<std::string_view> choisis;
-        for (std::size_t m = 0; m < nombre; ++m)
-            choisis.push_back(motifs[hasard() % (motifs.size() - essai % 2)]);
-        for (std::string_view motif : choisis)
-            recherche.ajouter(motif);
-        std::string texte(hasard() % 700, ' ');
-        for (char& octet : texte)
-            octet = "abc"[hasard() % 3];
-        ASSERT_EQ(recherche.premiere(texte), premiere_attendue(texte, choisis)) << texte;
-    }
-}
-
 TEST(TexteDos, LesLignesOrdinairesPassentOctetPourOctet)
 {
     EXPECT_EQ(convertir(""), "");
@@ -209,27 +180,4 @@ TEST(Convertir, LesLonguesLignesRestentEntieres)
                   "nop\r\n" + inclusion + "nop\r\n");
         EXPECT_EQ(convertir(avant + "\r\n"), avant + "\r\n");
     }
-}
-
-TEST(Convertir, SignaleLesErreursDeLectureEtDEcriture)
-{
-    std::FILE* illisible = std::fopen("/proc/self/mem", "rb");
-    ASSERT_NE(illisible, nullptr);
-    std::FILE* sortie = std::tmpfile();
-    LecteurDos lecteur(illisible);
-    EcrivainDos ecrivain(sortie);
-    EXPECT_EQ(convertir_fichier(lecteur, ecrivain), Conversion::erreur_lecture);
-    std::fclose(illisible);
-
-    std::FILE* source = std::tmpfile();
-    std::fputs("ret\n", source);
-    std::rewind(source);
-    std::FILE* plein = std::fopen("/dev/full", "wb");
-    ASSERT_NE(plein, nullptr);
-    LecteurDos lecteur2(source);
-    EcrivainDos ecrivain2(plein);
-    EXPECT_EQ(convertir_fichier(lecteur2, ecrivain2), Conversion::erreur_ecriture);
-    std::fclose(plein);
-    std::fclose(source);
-    std::fclose(sortie);
 }

@@ -1,6 +1,5 @@
 #include "programme.hpp"
 
-#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -25,9 +24,30 @@ const char outil[] = "#!/bin/sh\n"
                      "printf '\\n' >> appels\n"
                      "case $0 in *tasm) cp -- \"$dernier\" vu_par_tasm ;; esac\n";
 
-void ecrire_fichier(const std::string& chemin, std::string_view octets)
+void verifier(bool reussi, const char* quoi)
 {
-    std::ofstream(chemin, std::ios::binary).write(octets.data(), static_cast<std::streamsize>(octets.size()));
+    if (!reussi)
+        throw std::runtime_error(quoi);
+}
+
+// In the child: the program on `entree` and `sortie` in `dossier`, never returns.
+[[noreturn]] void lancer(int entree, int sortie, const Dossier& dossier, Programme::Options& options)
+{
+    dup2(entree, 0);
+    dup2(sortie, 1);
+    dup2(sortie, 2);
+    if (chdir(dossier.chemin().c_str()) != 0)
+        _exit(126);
+    const std::string chemin = std::getenv("PATH");
+    setenv("PATH", (options.outils ? dossier.chemin("outils") + ":" + chemin : chemin).c_str(), 1);
+    for (std::string& variable : options.environnement)
+        putenv(variable.data());
+    std::vector<char*> arguments;
+    for (std::string& argument : options.commande)
+        arguments.push_back(argument.data());
+    arguments.push_back(nullptr);
+    execvp(arguments[0], arguments.data());
+    _exit(127);
 }
 
 } // namespace
@@ -35,8 +55,7 @@ void ecrire_fichier(const std::string& chemin, std::string_view octets)
 Dossier::Dossier()
 {
     std::string modele = (std::filesystem::temp_directory_path() / "crash2vep-XXXXXX").string();
-    if (mkdtemp(modele.data()) == nullptr)
-        throw std::runtime_error("mkdtemp");
+    verifier(mkdtemp(modele.data()) != nullptr, "mkdtemp");
     chemin_ = modele;
     std::filesystem::create_directory(chemin("outils"));
     for (const char* nom : {"outils/tasm", "outils/KORVEX_modified_for_VEP.EXE"}) {
@@ -58,7 +77,8 @@ std::string Dossier::chemin(std::string_view nom) const
 
 void Dossier::ecrire(std::string_view nom, std::string_view octets) const
 {
-    ecrire_fichier(chemin(nom), octets);
+    std::ofstream(chemin(nom), std::ios::binary)
+        .write(octets.data(), static_cast<std::streamsize>(octets.size()));
 }
 
 std::string Dossier::lire(std::string_view nom) const
@@ -74,80 +94,52 @@ bool Dossier::existe(std::string_view nom) const
 
 Programme::Programme(const Dossier& dossier, Options options)
 {
-    int entree[2], sortie[2];
-    int esclave = -1;
     if (options.terminal) {
-        lecture_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-        if (lecture_ < 0 || grantpt(lecture_) != 0 || unlockpt(lecture_) != 0)
-            throw std::runtime_error("pseudo-terminal");
-        ecriture_ = lecture_;
-    } else {
-        if (pipe2(entree, O_CLOEXEC) != 0 || pipe2(sortie, O_CLOEXEC) != 0)
-            throw std::runtime_error("pipe");
-        ecriture_ = entree[1];
-        lecture_ = sortie[0];
-    }
-    const std::string nom_esclave = options.terminal ? ptsname(lecture_) : "";
-    const std::string chemin_outils =
-        options.outils ? dossier.chemin("outils") + ":" + std::getenv("PATH") : std::getenv("PATH");
-
-    enfant_ = fork();
-    if (enfant_ == 0) {
-        if (options.terminal) {
+        // The terminal becomes the program's controlling terminal, so that
+        // Ctrl-C typed on it interrupts the program.
+        lecture_ = ecriture_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        verifier(lecture_ >= 0 && grantpt(lecture_) == 0 && unlockpt(lecture_) == 0, "pseudo-terminal");
+        const std::string esclave = ptsname(lecture_);
+        enfant_ = fork();
+        if (enfant_ == 0) {
             setsid();
-            esclave = open(nom_esclave.c_str(), O_RDWR);
-            ioctl(esclave, TIOCSCTTY, 0);
-            dup2(esclave, 0);
-            dup2(esclave, 1);
-            dup2(esclave, 2);
-            close(esclave);
-        } else {
-            dup2(entree[0], 0);
-            dup2(sortie[1], 1);
-            dup2(sortie[1], 2);
+            const int terminal = open(esclave.c_str(), O_RDWR);
+            ioctl(terminal, TIOCSCTTY, 0);
+            lancer(terminal, terminal, dossier, options);
         }
-        if (chdir(dossier.chemin().c_str()) != 0)
-            _exit(126);
-        setenv("PATH", chemin_outils.c_str(), 1);
-        for (std::string& variable : options.environnement)
-            putenv(variable.data());
-        std::vector<char*> arguments;
-        for (std::string& argument : options.commande)
-            arguments.push_back(argument.data());
-        arguments.push_back(nullptr);
-        execvp(arguments[0], arguments.data());
-        _exit(127);
-    }
-    if (!options.terminal) {
+    } else {
+        int entree[2], sortie[2];
+        verifier(pipe2(entree, O_CLOEXEC) == 0 && pipe2(sortie, O_CLOEXEC) == 0, "pipe");
+        enfant_ = fork();
+        if (enfant_ == 0)
+            lancer(entree[0], sortie[1], dossier, options);
         close(entree[0]);
         close(sortie[1]);
+        ecriture_ = entree[1];
+        lecture_ = sortie[0];
     }
     fcntl(lecture_, F_SETFL, fcntl(lecture_, F_GETFL) | O_NONBLOCK);
 }
 
 Programme::~Programme()
 {
-    if (statut_ < 0 && enfant_ > 0) {
+    if (statut_ < 0) {
         kill(enfant_, SIGKILL);
         waitpid(enfant_, nullptr, 0);
     }
     if (ecriture_ >= 0 && ecriture_ != lecture_)
         close(ecriture_);
-    if (lecture_ >= 0)
-        close(lecture_);
+    close(lecture_);
 }
 
 bool Programme::lire(int millisecondes)
 {
     pollfd attente = {lecture_, POLLIN, 0};
-    if (poll(&attente, 1, millisecondes) <= 0)
-        return false;
     char bloc[4096];
-    const ssize_t lu = read(lecture_, bloc, sizeof bloc);
-    if (lu <= 0)
-        return false;
-    console_.append(bloc, static_cast<std::size_t>(lu));
-    return true;
+    const ssize_t lu = poll(&attente, 1, millisecondes) > 0 ? read(lecture_, bloc, sizeof bloc) : 0;
+    if (lu > 0)
+        console_.append(bloc, static_cast<std::size_t>(lu));
+    return lu > 0;
 }
 
 bool Programme::attendre(std::string_view texte)
@@ -159,22 +151,14 @@ bool Programme::attendre(std::string_view texte)
             vu_ = trouve + texte.size();
             return true;
         }
-        const auto reste =
-            std::chrono::duration_cast<std::chrono::milliseconds>(limite - std::chrono::steady_clock::now());
-        if (reste.count() <= 0 || (!lire(static_cast<int>(reste.count())) && !attend_encore(0)))
+        if (std::chrono::steady_clock::now() > limite || (!lire(100) && !attend_encore(0)))
             return false;
     }
 }
 
 void Programme::ecrire(std::string_view texte)
 {
-    while (!texte.empty()) {
-        const ssize_t ecrit = write(ecriture_, texte.data(), texte.size());
-        if (ecrit < 0 && errno != EINTR)
-            throw std::runtime_error("write");
-        if (ecrit > 0)
-            texte.remove_prefix(static_cast<std::size_t>(ecrit));
-    }
+    verifier(write(ecriture_, texte.data(), texte.size()) == static_cast<ssize_t>(texte.size()), "write");
 }
 
 void Programme::fermer_entree()
@@ -187,15 +171,14 @@ bool Programme::attend_encore(int millisecondes)
 {
     const auto limite = std::chrono::steady_clock::now() + std::chrono::milliseconds(millisecondes);
     do {
-        if (statut_ >= 0)
-            return false;
         int etat;
-        if (waitpid(enfant_, &etat, WNOHANG) == enfant_) {
+        if (statut_ < 0 && waitpid(enfant_, &etat, WNOHANG) == enfant_) {
             statut_ = WIFEXITED(etat) ? WEXITSTATUS(etat) : 128 + WTERMSIG(etat);
             while (lire(100)) {
             }
-            return false;
         }
+        if (statut_ >= 0)
+            return false;
         lire(10);
     } while (std::chrono::steady_clock::now() < limite);
     return true;

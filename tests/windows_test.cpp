@@ -7,29 +7,21 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
 
 using namespace std::string_literals;
 
 namespace {
 
 // Windows' console output ends its lines in CR LF.
-std::string console_windows(std::string texte)
+std::string en_console_windows(std::string texte)
 {
     for (std::size_t i = 0; (i = texte.find('\n', i)) != std::string::npos; i += 2)
         texte.insert(i, 1, '\r');
     return texte;
 }
 
-const std::string question_source = "Nom du fichier asm pour crash ou ash (oubliez pas l'extension *.asm) : ";
-const std::string question_sortie = "Nom du nouveau fichier asm pour vep (oubliez pas l'extension *.asm): ";
-const std::string question_base = console_windows("Entrez maintenant le nom du fichier sans l'extension asm\n"
-                                                  "Le nom doit etre le meme que celui du fichier pour vep "
-                                                  "entre plus haut :");
-const std::string fin = console_windows("\n\n\n Conversion terminee, VEP.bat a ete execute. \n");
-
-// The Windows program in `dossier`, with the stand-in tools, under their
-// Windows names, on the Windows PATH.
+// The Windows program, with the stand-in tools under their Windows names on
+// the Windows PATH.
 Programme::Options sous_wine(const Dossier& dossier)
 {
     std::filesystem::create_directory(dossier.chemin("outils_windows"));
@@ -42,20 +34,14 @@ Programme::Options sous_wine(const Dossier& dossier)
     return options;
 }
 
-struct Fichiers {
-    std::string convertie;
-    std::string script;
-};
-
-// Runs one whole conversion of `source`, answers given at once, and returns
-// the files it wrote.
-Fichiers convertir(const std::string& source, bool windows)
+// The new source and the script that one whole run writes for `source`.
+std::pair<std::string, std::string> convertir(const std::string& source, bool sous_windows)
 {
     Dossier dossier;
     dossier.ecrire("prog.asm", source);
     Programme::Options natif;
     natif.outils = false;
-    Programme programme(dossier, windows ? sous_wine(dossier) : natif);
+    Programme programme(dossier, sous_windows ? sous_wine(dossier) : natif);
     programme.ecrire("prog.asm nouveau.asm nouveau\n");
     programme.fermer_entree();
     EXPECT_EQ(programme.statut(), 0) << programme.console();
@@ -76,33 +62,29 @@ TEST(Windows, EcritLesMemesOctetsQueLeProgrammeNatif)
         std::string(700'000, 'x') + "crash.inc" + std::string(300'000, 'y') + "\n" +
             std::string(600'000, 'z'),
     };
-    for (const std::string& source : sources) {
-        const Fichiers natif = convertir(source, false);
-        const Fichiers windows = convertir(source, true);
-        EXPECT_EQ(windows.convertie, natif.convertie) << source.substr(0, 80);
-        EXPECT_EQ(windows.script, natif.script);
-    }
-    EXPECT_EQ(convertir(sources[1], true).convertie,
+    for (const std::string& source : sources)
+        EXPECT_EQ(convertir(source, true), convertir(source, false)) << source.substr(0, 80);
+    EXPECT_EQ(convertir(sources[1], true).first,
               "#INCLUDE vepbeta.inc\r\nboucle:\r\n        ROM_CALL(GET_KEY)\r\n\tjr boucle\r\n");
 }
 
 TEST(Windows, TientLeDialogueEtConstruitParLInterpreteurDeCommandes)
 {
+    using namespace attendu;
     Dossier dossier;
-    const std::string source = "#include \"crash.inc\"\r\n\tCALL GET_KEY\r\n";
-    dossier.ecrire("prog.asm", source);
+    dossier.ecrire("prog.asm", "#include \"crash.inc\"\r\n\tCALL GET_KEY\r\n");
     Programme programme(dossier, sous_wine(dossier));
-    ASSERT_TRUE(programme.attendre(question_source));
-    programme.ecrire("absent.asm\n");
-    ASSERT_TRUE(programme.attendre("ce fichier n'existe pas \r\n" + question_source));
-    programme.ecrire("prog.asm\n");
-    ASSERT_TRUE(programme.attendre(question_sortie));
-    programme.ecrire("nouveau.asm\n");
-    ASSERT_TRUE(programme.attendre(question_base));
-    programme.ecrire("nouveau\n");
+    const std::pair<std::string, std::string> questions[] = {{question_source, "absent.asm"},
+                                                             {absent + question_source, "prog.asm"},
+                                                             {question_sortie, "nouveau.asm"},
+                                                             {question_base, "nouveau"}};
+    for (const auto& [question, reponse] : questions) {
+        ASSERT_TRUE(programme.attendre(en_console_windows(question)));
+        programme.ecrire(reponse + "\n");
+    }
     ASSERT_TRUE(programme.attendre("tasm -b -80  -r16 nouveau.asm"));
     ASSERT_TRUE(programme.attendre("KORVEX_modified_for_VEP.EXE nouveau.OBJ"));
-    ASSERT_TRUE(programme.attendre(fin));
+    ASSERT_TRUE(programme.attendre(en_console_windows(fin)));
     EXPECT_TRUE(programme.attend_encore(500)) << "PAUSE must wait for a key";
     programme.ecrire("x");
     EXPECT_EQ(programme.statut(), 0);
@@ -112,8 +94,7 @@ TEST(Windows, TientLeDialogueEtConstruitParLInterpreteurDeCommandes)
     EXPECT_EQ(dossier.lire("vu_par_tasm"), convertie);
     EXPECT_EQ(dossier.lire("appels"), "tasm [-b] [-80] [-r16] [nouveau.asm]\n"
                                       "KORVEX_modified_for_VEP.EXE [nouveau.OBJ]\n");
-    EXPECT_EQ(programme.console().rfind(question_source + "ce fichier n'existe pas \r\n" + question_source +
-                                            question_sortie + question_base,
-                                        0),
+    EXPECT_EQ(programme.console().find(en_console_windows(question_source + absent + question_source +
+                                                          question_sortie + question_base)),
               0u);
 }
