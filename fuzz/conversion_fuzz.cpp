@@ -1,8 +1,8 @@
 // The whole conversion of a source, from bytes on disk to bytes on disk,
 // against a small model written here from the rules: DOS text decoding, one
-// line at a time, DOS text encoding. An input whose first byte has its two
-// high bits set is repeated 300 times, so that lines and patterns also
-// straddle the reader's blocks.
+// line at a time, DOS text encoding. An input that begins with the byte 0xFF
+// is repeated past the size of the reader's first block, so that lines and
+// patterns also straddle blocks.
 
 #include "conversion/convertir.hpp"
 
@@ -47,8 +47,11 @@ std::string modele(std::string source)
     }
 
     std::string disque;
-    for (char octet : converti)
-        disque += octet == '\n' ? "\r\n" : std::string(1, octet);
+    for (char octet : converti) {
+        if (octet == '\n')
+            disque += '\r';
+        disque += octet;
+    }
     return disque;
 }
 
@@ -58,16 +61,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
 {
     const std::string entree(reinterpret_cast<const char*>(donnees), taille);
     std::string source = entree;
-    if (taille > 0 && (donnees[0] & 0xC0) == 0xC0)
-        for (int i = 1; i < 300; ++i)
+    if (taille > 0 && donnees[0] == 0xFF)
+        while (source.size() < 270'000)
             source += entree;
 
-    std::FILE* fichier_source = fmemopen(source.data(), source.size(), "rb");
+    // fmemopen refuses an empty buffer.
+    std::FILE* fichier_source =
+        source.empty() ? std::tmpfile() : fmemopen(source.data(), source.size(), "rb");
     char* octets = nullptr;
     std::size_t longueur = 0;
     std::FILE* fichier_sortie = open_memstream(&octets, &longueur);
-    if (source.empty()) // fmemopen refuses an empty buffer
-        fichier_source = std::tmpfile();
     if (fichier_source == nullptr || fichier_sortie == nullptr)
         std::abort();
 
