@@ -1,15 +1,21 @@
 // The built program, run in a folder of its own and answered prompt by prompt.
 
+#include "console/textes.hpp"
 #include "programme.hpp"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <termios.h>
 
 namespace {
 
-using namespace attendu;
+using namespace texte;
+using namespace std::string_literals;
+
+const std::string question_base_entiere = annonce_base + std::string(question_base);
+const std::string appuyez = "Appuyez sur une touche pour continuer...";
 
 const std::string source = "#include \"crash.inc\"\r\nboucle:\r\n\tcall GET_KEY\n\tor a\r\n\tjr z,boucle";
 const std::string convertie =
@@ -32,7 +38,7 @@ struct Seance {
 void construire(Programme& programme, const std::string& sortie, const std::string& base)
 {
     const std::pair<std::string, std::string> questions[] = {
-        {question_source, "prog.asm"}, {question_sortie, sortie}, {question_base, base}};
+        {question_source, "prog.asm"}, {question_sortie, sortie}, {question_base_entiere, base}};
     for (const auto& [question, reponse] : questions) {
         ASSERT_TRUE(programme.attendre(question));
         programme.ecrire(reponse + "\n");
@@ -40,100 +46,83 @@ void construire(Programme& programme, const std::string& sortie, const std::stri
     ASSERT_TRUE(programme.attendre(appuyez));
 }
 
-// Sends `nom` to the question that waits, and expects `reponse`, then the same question.
-void refuser(Programme& programme, const std::string& nom, const std::string& reponse,
-             const std::string& question)
+// Each answer in turn, with what the program must say to it.
+void repondre(Programme& programme, const std::vector<std::pair<std::string, std::string>>& echanges)
 {
-    programme.ecrire(nom + "\n");
-    EXPECT_TRUE(programme.attendre(reponse + question)) << nom;
+    for (const auto& [reponse, dit] : echanges) {
+        programme.ecrire(reponse + "\n");
+        EXPECT_TRUE(programme.attendre(dit)) << reponse;
+    }
 }
 
 } // namespace
 
 TEST(Dialogue, ConvertitPuisConstruitDansLOrdre)
 {
+    // Names of the longest length, with what a shell would interpret.
+    const std::string nouveau = "x;touch${IFS}P" + std::string(13, 'n') + ".asm";
+    const std::string base = "b$(touch${IFS}Q)" + std::string(15, 'b');
     Seance s;
-    s.dossier.ecrire("nouveau.asm", std::string(10000, 'z'));
+    s.dossier.ecrire(nouveau, std::string(10000, 'z'));
     s.dossier.ecrire("VEP.bat", std::string(10000, 'z'));
-    construire(s.programme, "nouveau.asm", "nouveau");
+    construire(s.programme, nouveau, base);
     EXPECT_TRUE(s.programme.attend_encore(300)) << "the pause must wait for a key";
     s.programme.ecrire("x");
     EXPECT_EQ(s.programme.statut(), 0);
 
     const std::string ici = std::filesystem::canonical(s.dossier.chemin()).string();
-    EXPECT_EQ(s.programme.console(), question_source + question_sortie + question_base + "\n" + ici +
-                                         ">tasm -b -80  -r16 nouveau.asm \n\n" + ici +
-                                         ">KORVEX_modified_for_VEP.EXE nouveau.OBJ\n" + fin + appuyez + "\n");
-    EXPECT_EQ(s.dossier.lire("nouveau.asm"), convertie);
+    EXPECT_EQ(s.programme.console(), question_source + std::string(question_sortie) + question_base_entiere +
+                                         "\n" + ici + ">tasm -b -80  -r16 " + nouveau + " \n(tasm)\n\n" + ici +
+                                         ">KORVEX_modified_for_VEP.EXE " + base +
+                                         ".OBJ\n(KORVEX_modified_for_VEP.EXE)\n" + fin + appuyez + "\n");
+    EXPECT_EQ(s.dossier.lire(nouveau), convertie);
     EXPECT_EQ(s.dossier.lire("vu_par_tasm"), convertie);
     EXPECT_EQ(s.dossier.lire("VEP.bat"),
-              "tasm -b -80  -r16 nouveau.asm \r\nKORVEX_modified_for_VEP.EXE nouveau.OBJ");
-    EXPECT_EQ(s.dossier.lire("appels"), "tasm [-b] [-80] [-r16] [nouveau.asm]\n"
-                                        "KORVEX_modified_for_VEP.EXE [nouveau.OBJ]\n");
+              "tasm -b -80  -r16 " + nouveau + " \r\nKORVEX_modified_for_VEP.EXE " + base + ".OBJ");
+    EXPECT_EQ(s.dossier.lire("appels"), "tasm [-b] [-80] [-r16] [" + nouveau + "]\n" +
+                                            "KORVEX_modified_for_VEP.EXE [" + base + ".OBJ]\n");
     EXPECT_EQ(s.dossier.lire("prog.asm"), source);
-}
-
-TEST(Dialogue, LesNomsVontTelsQuelsAuxOutilsSansShell)
-{
-    Seance s;
-    construire(s.programme, "x;touch${IFS}P", "b$(touch${IFS}Q)");
-    s.programme.fermer_entree();
-    EXPECT_EQ(s.programme.statut(), 0);
-    EXPECT_EQ(s.dossier.lire("appels"), "tasm [-b] [-80] [-r16] [x;touch${IFS}P]\n"
-                                        "KORVEX_modified_for_VEP.EXE [b$(touch${IFS}Q).OBJ]\n");
     EXPECT_FALSE(s.dossier.existe("P") || s.dossier.existe("Q"));
 }
 
-TEST(Dialogue, RedemandeLaSourceJusquAUnNomQuiSOuvre)
-{
-    Seance s;
-    std::filesystem::create_directory(s.dossier.chemin("dossier.asm"));
-    ASSERT_TRUE(s.programme.attendre(question_source));
-    for (const char* nom : {"absent.asm", "PROG.ASM", "dossier.asm"})
-        refuser(s.programme, nom, absent, question_source);
-    refuser(s.programme, std::string(32, 'n'), trop_long, question_source);
-    refuser(s.programme, "VEP.bat", reserve, question_source);
-    // Two words on one line: the second answers the next question.
-    s.programme.ecrire("encore.asm prog.asm nouveau.asm\n");
-    ASSERT_TRUE(s.programme.attendre(absent + question_source + question_sortie + question_base));
-    s.programme.fermer_entree();
-    EXPECT_EQ(s.programme.statut(), 1);
-    EXPECT_EQ(s.dossier.lire("nouveau.asm"), convertie);
-}
-
-TEST(Dialogue, RedemandeUneSortieQuiNePeutPasEtreEcrite)
+TEST(Dialogue, RedemandeCeQuiNePeutPasServir)
 {
     Seance s;
     Dossier& d = s.dossier;
     std::filesystem::create_directory(d.chemin("sous"));
+    std::filesystem::create_directory(d.chemin("dossier.asm"));
     std::filesystem::create_hard_link(d.chemin("prog.asm"), d.chemin("dur.asm"));
     std::filesystem::create_symlink("prog.asm", d.chemin("lien.asm"));
     ASSERT_TRUE(s.programme.attendre(question_source));
-    s.programme.ecrire("prog.asm\n");
-    ASSERT_TRUE(s.programme.attendre(question_sortie));
-    const std::pair<std::string, std::string> refus[] = {
-        {"manque/nouveau.asm", impossible},
-        {"sous", impossible},
-        {std::string(200, 's'), trop_long},
-        {"prog.asm", est_source},
-        {"./prog.asm", est_source},
-        {"sous/../prog.asm", est_source},
-        {d.chemin("prog.asm"), est_source},
-        {"dur.asm", est_source},
-        {"lien.asm", est_source},
-        // VEP.bat does not exist yet: the names are compared as paths.
-        {"VEP.bat", reserve},
-        {"./VEP.bat", reserve},
-        {"sous/../VEP.bat", reserve},
-        {d.chemin("VEP.bat"), reserve}};
-    for (const auto& [nom, message] : refus)
-        refuser(s.programme, nom, message, question_sortie);
+    const std::string source_encore = question_source, sortie_encore = question_sortie;
+    repondre(s.programme, {
+                              {"absent.asm", fichier_absent + source_encore},
+                              {"PROG.ASM", fichier_absent + source_encore},
+                              {"dossier.asm", fichier_absent + source_encore},
+                              {std::string(32, 'n'), nom_trop_long + source_encore},
+                              {"VEP.bat", nom_reserve + source_encore},
+                              // NUL separates words; a second word answers the next question.
+                              {"encore.asm\0prog.asm manque/nouveau.asm"s,
+                               fichier_absent + source_encore + sortie_encore + sortie_impossible + sortie_encore},
+                              {"sous", sortie_impossible + sortie_encore},
+                              {std::string(200, 's'), nom_trop_long + sortie_encore},
+                              {"prog.asm", sortie_est_source + sortie_encore},
+                              {"./prog.asm", sortie_est_source + sortie_encore},
+                              {"sous/../prog.asm", sortie_est_source + sortie_encore},
+                              {d.chemin("prog.asm"), sortie_est_source + sortie_encore},
+                              {"dur.asm", sortie_est_source + sortie_encore},
+                              {"lien.asm", sortie_est_source + sortie_encore},
+                              // VEP.bat does not exist yet: the names are compared as paths.
+                              {"VEP.bat", nom_reserve + sortie_encore},
+                              {"./VEP.bat", nom_reserve + sortie_encore},
+                              {"sous/../VEP.bat", nom_reserve + sortie_encore},
+                              {d.chemin("VEP.bat"), nom_reserve + sortie_encore},
+                          });
     // Once it exists, by identity.
     d.ecrire("VEP.bat", "ancien");
     std::filesystem::create_symlink("VEP.bat", d.chemin("lien.bat"));
     std::filesystem::create_hard_link(d.chemin("VEP.bat"), d.chemin("dur.bat"));
-    for (const char* nom : {"VEP.bat", "lien.bat", "dur.bat"})
-        refuser(s.programme, nom, reserve, question_sortie);
+    repondre(s.programme, {{"lien.bat", nom_reserve + sortie_encore}, {"dur.bat", nom_reserve + sortie_encore}});
     s.programme.fermer_entree();
     EXPECT_EQ(s.programme.statut(), 1);
     EXPECT_EQ(d.lire("prog.asm"), source);
@@ -141,83 +130,90 @@ TEST(Dialogue, RedemandeUneSortieQuiNePeutPasEtreEcrite)
     EXPECT_FALSE(d.existe(std::string(31, 's')));
 }
 
-TEST(Dialogue, LaFinDeLEntreeAbandonneSansRienLancer)
+TEST(Dialogue, UneFinAvantLaConstructionNeLanceRien)
 {
-    // What was converted before the end stays complete.
-    const std::pair<std::string, std::string> cas[] = {
-        {"", ""}, {"prog.asm ", ""}, {"prog.asm nouveau.asm ", convertie}};
-    for (const auto& [reponses, nouveau] : cas) {
+    // The answers, what the console shows, what the new file holds, and
+    // whether a folder stands where VEP.bat goes.
+    struct Cas {
+        std::string reponses, console, nouveau;
+        bool dossier_vep = false;
+    };
+    const std::string sortie = question_source + std::string(question_sortie);
+    const Cas tous[] = {
+        {"", question_source + std::string(abandon), ""},
+        {"prog.asm ", sortie + abandon, ""},
+        {"prog.asm nouveau.asm ", sortie + question_base_entiere + abandon, convertie},
+        {"prog.asm /dev/full nouveau\n", sortie + erreur_ecriture, ""},
+        {"/proc/self/mem nouveau.asm nouveau\n", sortie + erreur_lecture, ""},
+        {"prog.asm nouveau.asm nouveau\n", sortie + question_base_entiere + script_impossible, convertie, true},
+    };
+    for (const Cas& c : tous) {
         Seance s;
-        s.programme.ecrire(reponses);
+        if (c.dossier_vep)
+            std::filesystem::create_directory(s.dossier.chemin("VEP.bat"));
+        s.programme.ecrire(c.reponses);
         s.programme.fermer_entree();
-        EXPECT_EQ(s.programme.statut(), 1);
-        EXPECT_TRUE(s.programme.attendre(abandon));
-        EXPECT_FALSE(s.dossier.existe("VEP.bat") || s.dossier.existe("appels"));
-        EXPECT_EQ(s.dossier.lire("prog.asm"), source);
-        EXPECT_EQ(s.dossier.lire("nouveau.asm"), nouveau);
-    }
-}
-
-TEST(Dialogue, LesErreursDeFichierArretentToutAvecLeStatut1)
-{
-    // A full disk, a source that cannot be read, a script that cannot be
-    // created (a folder is in the way): nothing is run.
-    const std::string cas[][3] = {
-        {"prog.asm /dev/full nouveau\n", question_sortie + "erreur d'ecriture du nouveau fichier \n", ""},
-        {"/proc/self/mem nouveau.asm nouveau\n", question_sortie + "erreur de lecture du fichier source \n",
-         ""},
-        {"prog.asm nouveau.asm nouveau\n", question_base + "impossible de creer VEP.bat \n", convertie}};
-    for (const auto& [reponses, message, nouveau] : cas) {
-        Seance s;
-        std::filesystem::create_directory(s.dossier.chemin("VEP.bat"));
-        s.programme.ecrire(reponses);
-        EXPECT_TRUE(s.programme.attendre(message)) << message;
-        EXPECT_EQ(s.programme.statut(), 1);
+        EXPECT_EQ(s.programme.statut(), 1) << c.reponses;
+        EXPECT_EQ(s.programme.console(), c.console);
+        EXPECT_EQ(s.dossier.existe("VEP.bat"), c.dossier_vep);
         EXPECT_FALSE(s.dossier.existe("appels"));
-        EXPECT_EQ(s.dossier.lire("nouveau.asm"), nouveau);
+        EXPECT_EQ(s.dossier.lire("nouveau.asm"), c.nouveau);
+        EXPECT_EQ(s.dossier.lire("prog.asm"), source);
     }
 }
 
-TEST(Dialogue, UnOutilAbsentNArretePasLeScript)
+TEST(Outils, UnEchecEstDitEtLeScriptContinue)
 {
-    Programme::Options sans_outils;
-    sans_outils.outils = false;
-    Seance s(sans_outils);
-    construire(s.programme, "nouveau.asm", "base");
-    s.programme.fermer_entree();
-    EXPECT_EQ(s.programme.statut(), 0);
-    const std::string& console = s.programme.console();
-    EXPECT_NE(console.find(">tasm -b -80  -r16 nouveau.asm \n'tasm' n'est pas reconnu en tant que commande \n"
-                           "\n"),
-              std::string::npos);
-    EXPECT_NE(console.find(">KORVEX_modified_for_VEP.EXE base.OBJ\n"
-                           "'KORVEX_modified_for_VEP.EXE' n'est pas reconnu en tant que commande \n" +
-                           fin),
-              std::string::npos);
+    // The two tools (none: absent), and what is said of each.
+    const std::string cas[][4] = {
+        {"", "", "'tasm' n'est pas reconnu en tant que commande \n",
+         "'KORVEX_modified_for_VEP.EXE' n'est pas reconnu en tant que commande \n"},
+        {"#!/bin/sh\nexit 1\n", "#!/bin/sh\nkill -9 $$\n", "'tasm' a echoue (code 1) \n",
+         "'KORVEX_modified_for_VEP.EXE' a ete arrete (signal 9) \n"},
+    };
+    for (const auto& [tasm, korvex, dit_tasm, dit_korvex] : cas) {
+        Seance s;
+        std::filesystem::remove_all(s.dossier.chemin("outils"));
+        std::filesystem::create_directory(s.dossier.chemin("outils"));
+        if (!tasm.empty())
+            s.dossier.ecrire("outils/tasm", tasm, true);
+        if (!korvex.empty())
+            s.dossier.ecrire("outils/KORVEX_modified_for_VEP.EXE", korvex, true);
+        construire(s.programme, "nouveau.asm", "base");
+        s.programme.fermer_entree();
+        EXPECT_EQ(s.programme.statut(), 0);
+        EXPECT_TRUE(s.programme.console().find(">tasm -b -80  -r16 nouveau.asm \n" + dit_tasm + "\n") !=
+                    std::string::npos)
+            << s.programme.console();
+        EXPECT_TRUE(s.programme.console().find(">KORVEX_modified_for_VEP.EXE base.OBJ\n" + dit_korvex + fin) !=
+                    std::string::npos)
+            << s.programme.console();
+    }
 }
 
-TEST(Pause, IgnoreLaFinDeLaLigneDeLaDerniereReponse)
+TEST(Pause, AttendUneToucheTapeeApresSonMessage)
 {
-    Seance s;
-    construire(s.programme, "nouveau.asm", "nouveau et encore des mots");
-    EXPECT_TRUE(s.programme.attend_encore(300));
-    s.programme.ecrire("\n");
-    EXPECT_EQ(s.programme.statut(), 0);
-}
-
-TEST(Pause, SurUnTerminalUneToucheSuffitEtLesReglagesReviennent)
-{
+    // Through a pipe: the rest of the last answer's line is not a key.
+    {
+        Seance s;
+        construire(s.programme, "nouveau.asm", "nouveau et encore des mots");
+        EXPECT_TRUE(s.programme.attend_encore(300));
+        s.programme.ecrire("\n");
+        EXPECT_EQ(s.programme.statut(), 0);
+    }
+    // On a terminal: one key without Enter and without echo; a key typed
+    // during the build does not count; the settings come back.
     for (const char touche : {'x', '\x03'}) {
         Programme::Options sur_terminal;
         sur_terminal.terminal = true;
         Seance s(sur_terminal);
         termios avant, pendant, apres;
         ASSERT_EQ(tcgetattr(s.programme.terminal(), &avant), 0);
-        s.programme.ecrire("prog.asm nouveau.asm nouveau\n");
+        s.programme.ecrire("prog.asm nouveau.asm nouveau\nk");
         ASSERT_TRUE(s.programme.attendre(appuyez));
         EXPECT_TRUE(s.programme.attend_encore(300));
         ASSERT_EQ(tcgetattr(s.programme.terminal(), &pendant), 0);
-        EXPECT_EQ(pendant.c_lflag & ICANON, 0u);
+        EXPECT_EQ(pendant.c_lflag & (ICANON | ECHO), 0u);
         s.programme.ecrire(std::string(1, touche));
         EXPECT_EQ(s.programme.statut(), touche == 'x' ? 0 : 128 + SIGINT);
         ASSERT_EQ(tcgetattr(s.programme.terminal(), &apres), 0);

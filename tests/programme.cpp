@@ -19,6 +19,7 @@ namespace {
 constexpr int delai_ms = 10'000;
 
 const char outil[] = "#!/bin/sh\n"
+                     "printf '(%s)\\n' \"$(basename \"$0\")\"\n"
                      "printf '%s' \"$(basename \"$0\")\" >> appels\n"
                      "for argument; do printf ' [%s]' \"$argument\" >> appels; dernier=$argument; done\n"
                      "printf '\\n' >> appels\n"
@@ -42,6 +43,7 @@ void verifier(bool reussi, const char* quoi)
     setenv("PATH", (options.outils ? dossier.chemin("outils") + ":" + chemin : chemin).c_str(), 1);
     for (std::string& variable : options.environnement)
         putenv(variable.data());
+    options.avant();
     std::vector<char*> arguments;
     for (std::string& argument : options.commande)
         arguments.push_back(argument.data());
@@ -58,10 +60,8 @@ Dossier::Dossier()
     verifier(mkdtemp(modele.data()) != nullptr, "mkdtemp");
     chemin_ = modele;
     std::filesystem::create_directory(chemin("outils"));
-    for (const char* nom : {"outils/tasm", "outils/KORVEX_modified_for_VEP.EXE"}) {
-        ecrire(nom, outil);
-        std::filesystem::permissions(chemin(nom), std::filesystem::perms::owner_all);
-    }
+    for (const char* nom : {"outils/tasm", "outils/KORVEX_modified_for_VEP.EXE"})
+        ecrire(nom, outil, true);
 }
 
 Dossier::~Dossier()
@@ -75,10 +75,12 @@ std::string Dossier::chemin(std::string_view nom) const
     return nom.empty() ? chemin_ : chemin_ + "/" + std::string(nom);
 }
 
-void Dossier::ecrire(std::string_view nom, std::string_view octets) const
+void Dossier::ecrire(std::string_view nom, std::string_view octets, bool executable) const
 {
     std::ofstream(chemin(nom), std::ios::binary)
         .write(octets.data(), static_cast<std::streamsize>(octets.size()));
+    if (executable)
+        std::filesystem::permissions(chemin(nom), std::filesystem::perms::owner_all);
 }
 
 std::string Dossier::lire(std::string_view nom) const
@@ -100,6 +102,7 @@ Programme::Programme(const Dossier& dossier, Options options)
         lecture_ = ecriture_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
         verifier(lecture_ >= 0 && grantpt(lecture_) == 0 && unlockpt(lecture_) == 0, "pseudo-terminal");
         const std::string esclave = ptsname(lecture_);
+        esclave_ = open(esclave.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
         enfant_ = fork();
         if (enfant_ == 0) {
             setsid();
@@ -130,6 +133,8 @@ Programme::~Programme()
     if (ecriture_ >= 0 && ecriture_ != lecture_)
         close(ecriture_);
     close(lecture_);
+    if (esclave_ >= 0)
+        close(esclave_);
 }
 
 bool Programme::lire(int millisecondes)

@@ -1,14 +1,14 @@
-// The 32-bit Windows program under wine, where "VEP.bat" and PAUSE go to
-// wine's own command interpreter: it must write the same bytes as the native
-// program, and hold the same dialogue.
+// The Windows program under wine, where "VEP.bat" and PAUSE go to wine's own
+// command interpreter: the same conversions and the same dialogue.
 
+#include "cas.hpp"
+#include "console/textes.hpp"
 #include "programme.hpp"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-
-using namespace std::string_literals;
+#include <memory>
 
 namespace {
 
@@ -20,81 +20,81 @@ std::string en_console_windows(std::string texte)
     return texte;
 }
 
-// The Windows program, with the stand-in tools under their Windows names on
-// the Windows PATH.
-Programme::Options sous_wine(const Dossier& dossier)
-{
-    std::filesystem::create_directory(dossier.chemin("outils_windows"));
-    for (const char* nom : {"tasm.exe", "KORVEX_modified_for_VEP.EXE"})
-        std::filesystem::copy_file(OUTIL_TEMOIN, dossier.chemin("outils_windows/") + nom);
-    Programme::Options options;
-    options.outils = false;
-    options.commande = {"wine", CRASH2VEP_EXE};
-    options.environnement = {"WINEDEBUG=-all", "WINEPATH=Z:" + dossier.chemin("outils_windows")};
-    return options;
-}
+// The Windows program in a folder holding prog.asm, with the stand-in tools
+// under their Windows names on the Windows PATH.
+struct SousWine {
+    explicit SousWine(const std::string& source) : programme(preparer(source), options()) {}
 
-// The new source and the script that one whole run writes for `source`.
-std::pair<std::string, std::string> convertir(const std::string& source, bool sous_windows)
-{
+    const Dossier& preparer(const std::string& source)
+    {
+        dossier.ecrire("prog.asm", source);
+        std::filesystem::create_directory(dossier.chemin("outils_windows"));
+        for (const char* nom : {"tasm.exe", "KORVEX_modified_for_VEP.EXE"})
+            std::filesystem::copy_file(OUTIL_TEMOIN, dossier.chemin("outils_windows/") + nom);
+        return dossier;
+    }
+
+    Programme::Options options() const
+    {
+        Programme::Options options;
+        options.outils = false;
+        options.commande = {WINE, CRASH2VEP_EXE};
+        options.environnement = {"WINEPATH=Z:" + dossier.chemin("outils_windows")};
+        return options;
+    }
+
     Dossier dossier;
-    dossier.ecrire("prog.asm", source);
-    Programme::Options natif;
-    natif.outils = false;
-    Programme programme(dossier, sous_windows ? sous_wine(dossier) : natif);
-    programme.ecrire("prog.asm nouveau.asm nouveau\n");
-    programme.fermer_entree();
-    EXPECT_EQ(programme.statut(), 0) << programme.console();
-    return {dossier.lire("nouveau.asm"), dossier.lire("VEP.bat")};
-}
+    Programme programme;
+};
 
 } // namespace
 
-TEST(Windows, EcritLesMemesOctetsQueLeProgrammeNatif)
+TEST(Windows, ConvertitLesCasDuFichier)
 {
-    const std::string sources[] = {
-        "",
-        "#include \"crash.inc\"\r\nboucle:\r\n\tcall GET_KEY\r\n\tjr boucle\r\n",
-        "#include <ti82.h>\nCALL GET_KEY ; ti82.h\n call\tGET_KEY\n Call GET_KEY\n call  GET_KEY",
-        "a\rb\r\r\n\r\n\n\tld a,b\r",
-        "ret\r\nnop\x1A call GET_KEY\r\n",
-        "a\0b\ncall GET_KEY\0\n\0\n\xff\xfe\x80\n"s,
-        std::string(700'000, 'x') + "crash.inc" + std::string(300'000, 'y') + "\n" +
-            std::string(600'000, 'z'),
-    };
-    for (const std::string& source : sources)
-        EXPECT_EQ(convertir(source, true), convertir(source, false)) << source.substr(0, 80);
-    EXPECT_EQ(convertir(sources[1], true).first,
-              "#INCLUDE vepbeta.inc\r\nboucle:\r\n        ROM_CALL(GET_KEY)\r\n\tjr boucle\r\n");
+    // A few runs at a time: wine takes about a second to start.
+    const std::vector<Cas> tous = lire_cas(CAS "/conversions.txt");
+    for (std::size_t premier = 0; premier < tous.size(); premier += 8) {
+        std::vector<std::unique_ptr<SousWine>> lot;
+        for (std::size_t i = premier; i < std::min(premier + 8, tous.size()); ++i) {
+            lot.push_back(std::make_unique<SousWine>(tous[i].champs.at(0)));
+            lot.back()->programme.ecrire("prog.asm nouveau.asm nouveau\n");
+            lot.back()->programme.fermer_entree();
+        }
+        for (std::size_t i = 0; i < lot.size(); ++i) {
+            const Cas& c = tous[premier + i];
+            EXPECT_EQ(lot[i]->programme.statut(), 0) << lot[i]->programme.console();
+            EXPECT_EQ(lot[i]->dossier.lire("nouveau.asm"), c.champs.at(1)) << "conversions.txt:" << c.ligne;
+        }
+    }
 }
 
 TEST(Windows, TientLeDialogueEtConstruitParLInterpreteurDeCommandes)
 {
-    using namespace attendu;
-    Dossier dossier;
-    dossier.ecrire("prog.asm", "#include \"crash.inc\"\r\n\tCALL GET_KEY\r\n");
-    Programme programme(dossier, sous_wine(dossier));
+    using namespace texte;
+    SousWine w("#include \"crash.inc\"\r\n\tCALL GET_KEY\r\n");
+    const std::string base = annonce_base + std::string(question_base);
     const std::pair<std::string, std::string> questions[] = {{question_source, "absent.asm"},
-                                                             {absent + question_source, "prog.asm"},
+                                                             {fichier_absent + std::string(question_source), "prog.asm"},
                                                              {question_sortie, "nouveau.asm"},
-                                                             {question_base, "nouveau"}};
+                                                             {base, "nouveau"}};
     for (const auto& [question, reponse] : questions) {
-        ASSERT_TRUE(programme.attendre(en_console_windows(question)));
-        programme.ecrire(reponse + "\n");
+        ASSERT_TRUE(w.programme.attendre(en_console_windows(question)));
+        w.programme.ecrire(reponse + "\n");
     }
-    ASSERT_TRUE(programme.attendre("tasm -b -80  -r16 nouveau.asm"));
-    ASSERT_TRUE(programme.attendre("KORVEX_modified_for_VEP.EXE nouveau.OBJ"));
-    ASSERT_TRUE(programme.attendre(en_console_windows(fin)));
-    EXPECT_TRUE(programme.attend_encore(500)) << "PAUSE must wait for a key";
-    programme.ecrire("x");
-    EXPECT_EQ(programme.statut(), 0);
+    ASSERT_TRUE(w.programme.attendre("tasm -b -80  -r16 nouveau.asm"));
+    ASSERT_TRUE(w.programme.attendre("KORVEX_modified_for_VEP.EXE nouveau.OBJ"));
+    ASSERT_TRUE(w.programme.attendre(en_console_windows(fin)));
+    EXPECT_TRUE(w.programme.attend_encore(500)) << "PAUSE must wait for a key";
+    w.programme.ecrire("x");
+    EXPECT_EQ(w.programme.statut(), 0);
 
     const std::string convertie = "#INCLUDE vepbeta.inc\r\n        ROM_CALL(GET_KEY)\r\n";
-    EXPECT_EQ(dossier.lire("nouveau.asm"), convertie);
-    EXPECT_EQ(dossier.lire("vu_par_tasm"), convertie);
-    EXPECT_EQ(dossier.lire("appels"), "tasm [-b] [-80] [-r16] [nouveau.asm]\n"
-                                      "KORVEX_modified_for_VEP.EXE [nouveau.OBJ]\n");
-    EXPECT_EQ(programme.console().find(en_console_windows(question_source + absent + question_source +
-                                                          question_sortie + question_base)),
+    EXPECT_EQ(w.dossier.lire("nouveau.asm"), convertie);
+    EXPECT_EQ(w.dossier.lire("vu_par_tasm"), convertie);
+    EXPECT_EQ(w.dossier.lire("VEP.bat"), "tasm -b -80  -r16 nouveau.asm \r\nKORVEX_modified_for_VEP.EXE nouveau.OBJ");
+    EXPECT_EQ(w.dossier.lire("appels"), "tasm [-b] [-80] [-r16] [nouveau.asm]\n"
+                                        "KORVEX_modified_for_VEP.EXE [nouveau.OBJ]\n");
+    EXPECT_EQ(w.programme.console().find(en_console_windows(question_source + std::string(fichier_absent) +
+                                                            question_source + question_sortie + base)),
               0u);
 }
