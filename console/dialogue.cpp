@@ -3,7 +3,9 @@
 #include "console/textes.hpp"
 #include "platform/fichier.hpp"
 
+#include <algorithm>
 #include <cctype>
+#include <cstring>
 
 namespace {
 
@@ -39,6 +41,19 @@ Lecture lire_mot(std::FILE* entree, std::string& mot)
     if (octet != EOF)
         std::ungetc(octet, entree);
     return trop_long ? Lecture::trop_longue : Lecture::lue;
+}
+
+// What cmd would read in VEP.bat as an operator, an escape, a variable or a
+// quote, and bytes nobody can see or type (0x1A would even end VEP.bat).
+bool interdit(char c)
+{
+    const unsigned char octet = static_cast<unsigned char>(c);
+    return octet < 0x20 || octet == 0x7F || std::strchr("&|<>^%\"", octet) != nullptr;
+}
+
+bool meme_fichier(const std::optional<Identite>& a, const std::optional<Identite>& b)
+{
+    return a && b && *a == *b;
 }
 
 } // namespace
@@ -85,21 +100,36 @@ Fichier demander_source(Console& console, std::string& nom)
     return nullptr;
 }
 
+bool demander_nom(Console& console, const char* question, std::string& nom)
+{
+    while (demander(console, question, nom)) {
+        if (std::none_of(nom.begin(), nom.end(), interdit))
+            return true;
+        dire(console, texte::caractere_interdit);
+    }
+    return false;
+}
+
 Fichier demander_sortie(Console& console, std::FILE* source, std::string& nom)
 {
     const std::optional<Identite> identite_source = identite(source);
-    while (demander(console, texte::question_sortie, nom)) {
+    const std::optional<Identite> identite_entree = identite(console.entree);
+    while (demander_nom(console, texte::question_sortie, nom)) {
+        const std::optional<Identite> existante = identite(nom.c_str());
+        const char* refus = texte::sortie_impossible;
         if (designe(nom.c_str(), texte::nom_script)) {
-            dire(console, texte::nom_reserve);
-            continue;
+            refus = texte::nom_reserve;
+        } else if (meme_fichier(existante, identite_source)) {
+            refus = texte::sortie_est_source;
+        } else if (meme_fichier(existante, identite_entree)) {
+            refus = texte::sortie_impossible;
+        } else if (Fichier sortie{std::fopen(nom.c_str(), "wb")}) {
+            // A link that did not lead anywhere may have led onto VEP.bat.
+            if (!meme_fichier(identite(sortie.get()), identite(texte::nom_script)))
+                return sortie;
+            refus = texte::nom_reserve;
         }
-        if (identite_source && identite(nom.c_str()) == identite_source) {
-            dire(console, texte::sortie_est_source);
-            continue;
-        }
-        if (std::FILE* sortie = std::fopen(nom.c_str(), "wb"))
-            return Fichier(sortie);
-        dire(console, texte::sortie_impossible);
+        dire(console, refus);
     }
     return nullptr;
 }

@@ -27,9 +27,13 @@ void dire(Console& console, const char* texte);
 // the end of input.
 bool demander(Console& console, const char* question, std::string& reponse);
 
+// Asks with `question` until a name comes that cmd would read as it stands in
+// VEP.bat and that holds no control byte. False at the end of input.
+bool demander_nom(Console& console, const char* question, std::string& nom);
+
 // Asks for the source until a name opens for reading. Null at the end of input.
 Fichier demander_source(Console& console, std::string& nom);
 
-// Asks for the new source until a name that is neither the source nor the
-// build script can be created. Null at the end of input.
+// Asks for the new source until a name that is neither the source, the build
+// script nor the dialogue's own input can be created. Null at the end of input.
 Fichier demander_sortie(Console& console, std::FILE* source, std::string& nom);

@@ -5,6 +5,7 @@
 #include "console/script.hpp"
 #include "console/textes.hpp"
 #include "conversion/convertir.hpp"
+#include "platform/console.hpp"
 #include "platform/interprete.hpp"
 
 #include <cstdio>
@@ -27,6 +28,9 @@ bool convertir(Console& console, std::FILE* source, std::FILE* sortie)
     case Conversion::erreur_ecriture:
         dire(console, texte::erreur_ecriture);
         return false;
+    case Conversion::memoire_insuffisante:
+        dire(console, texte::memoire_insuffisante);
+        return false;
     }
     return false;
 }
@@ -41,6 +45,7 @@ int abandonner(Console& console)
 
 int main()
 {
+    garder_flux_standard();
     Console console{stdin, stdout};
     std::string nom_source, nom_sortie, nom_base;
 
@@ -55,7 +60,7 @@ int main()
         return 1;
 
     dire(console, texte::annonce_base);
-    if (!demander(console, texte::question_base, nom_base))
+    if (!demander_nom(console, texte::question_base, nom_base))
         return abandonner(console);
 
     if (!ecrire_script(nom_sortie, nom_base)) {
@@ -71,5 +76,6 @@ int main()
     lancer_script(console.sortie);
     dire(console, texte::fin);
     attendre_touche(console.sortie);
-    return 0;
+    // The work is done, but a console that lost what was said to it fails the run.
+    return std::fflush(console.sortie) == 0 && !std::ferror(console.sortie) ? 0 : 1;
 }

@@ -13,9 +13,11 @@ constexpr char nom_trop_long[] = "nom trop long, 31 caracteres au plus \n";
 constexpr char nom_reserve[] = "ce nom est reserve au script VEP.bat \n";
 constexpr char sortie_est_source[] = "ce fichier est le fichier source \n";
 constexpr char sortie_impossible[] = "impossible de creer ce fichier \n";
+constexpr char caractere_interdit[] = "caractere interdit dans ce nom \n";
 constexpr char script_impossible[] = "impossible de creer VEP.bat \n";
 constexpr char erreur_lecture[] = "erreur de lecture du fichier source \n";
 constexpr char erreur_ecriture[] = "erreur d'ecriture du nouveau fichier \n";
+constexpr char memoire_insuffisante[] = "memoire insuffisante pour une ligne du fichier source \n";
 constexpr char abandon[] = "entree terminee, abandon \n";
 constexpr char fin[] = "\n\n\n Conversion terminee, VEP.bat a ete execute. \n";
 

@@ -3,6 +3,7 @@
 #include "conversion/cherc2haine.hpp"
 
 #include <array>
+#include <new>
 #include <string>
 
 namespace {
@@ -59,20 +60,26 @@ Conversion convertir_fichier(LecteurDos& source, EcrivainDos& sortie)
             recherche.ajouter(motif);
     std::string_view lignes;
     std::string ligne;
-    while (source.lire_lignes(lignes)) {
-        for (;;) {
-            const std::ptrdiff_t place = recherche.premiere(lignes);
-            if (place < 0)
-                break;
-            const std::size_t debut = debut_de_ligne(lignes, static_cast<std::size_t>(place));
-            sortie.recopier(lignes.substr(0, debut));
-            lignes.remove_prefix(debut);
-            const std::string_view touchee = premiere_ligne(lignes);
-            decoder_ligne(touchee, ligne);
-            convertir_ligne(ligne, sortie);
-            lignes.remove_prefix(touchee.size());
+    try {
+        while (source.lire_lignes(lignes)) {
+            for (;;) {
+                const std::ptrdiff_t place = recherche.premiere(lignes);
+                if (place < 0)
+                    break;
+                const std::size_t debut = debut_de_ligne(lignes, static_cast<std::size_t>(place));
+                sortie.recopier(lignes.substr(0, debut));
+                lignes.remove_prefix(debut);
+                const std::string_view touchee = premiere_ligne(lignes);
+                decoder_ligne(touchee, ligne);
+                convertir_ligne(ligne, sortie);
+                lignes.remove_prefix(touchee.size());
+            }
+            sortie.recopier(lignes);
         }
-        sortie.recopier(lignes);
+    } catch (const std::bad_alloc&) {
+        // The reader holds a whole line: one without end (a device, a huge
+        // sparse file) can outgrow memory.
+        return Conversion::memoire_insuffisante;
     }
     if (source.erreur())
         return Conversion::erreur_lecture;

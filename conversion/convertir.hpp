@@ -7,11 +7,12 @@
 
 #include <string_view>
 
-enum class Conversion { terminee, erreur_lecture, erreur_ecriture };
+enum class Conversion { terminee, erreur_lecture, erreur_ecriture, memoire_insuffisante };
 
 // Writes the conversion of one line (its newline included, if it has one).
 void convertir_ligne(std::string_view ligne, EcrivainDos& sortie);
 
 // Converts what remains of `source` onto `sortie` and hands it all to the
-// system; tells whether the source was read to its end and everything written.
+// system; tells whether the source was read to its end and everything written,
+// or whether a line was longer than memory could hold.
 Conversion convertir_fichier(LecteurDos& source, EcrivainDos& sortie);

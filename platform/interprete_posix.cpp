@@ -54,8 +54,12 @@ void executer(std::vector<std::string>& mots, std::FILE* console)
 
     std::fflush(console);
     pid_t enfant;
-    if (posix_spawnp(&enfant, arguments[0], nullptr, nullptr, arguments.data(), environ) != 0) {
-        std::fprintf(console, "'%s' n'est pas reconnu en tant que commande \n", arguments[0]);
+    const int erreur = posix_spawnp(&enfant, arguments[0], nullptr, nullptr, arguments.data(), environ);
+    if (erreur != 0) {
+        std::fprintf(console,
+                     erreur == ENOENT ? "'%s' n'est pas reconnu en tant que commande \n"
+                                      : "'%s' ne peut pas etre lance \n",
+                     arguments[0]);
         return;
     }
     int etat = 0;
@@ -78,22 +82,36 @@ bool lire_octet()
     return lu == 1;
 }
 
-// The terminal's settings while a key is awaited in raw mode, for the signal
-// handler that puts them back: a handler can reach nothing but a static.
-struct termios reglages_terminal;
+// The terminal's settings as they were and while a key is awaited, for the
+// signal handlers: a handler can reach nothing but statics.
+struct termios reglages_terminal, reglages_bruts;
 
-const int signaux_de_fin[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP};
+// The signals whose default action ends the program, then those that stop
+// and continue it.
+const int signaux[] = {SIGINT,  SIGQUIT, SIGTERM, SIGHUP,  SIGPIPE,
+                       SIGALRM, SIGUSR1, SIGUSR2, SIGTSTP, SIGCONT};
 
-extern "C" void restaurer_puis_finir(int signal)
+extern "C" void restaurer_puis_agir(int signal)
 {
-    tcsetattr(STDIN_FILENO, TCSANOW, &reglages_terminal);
-    std::signal(signal, SIG_DFL);
+    tcsetattr(STDIN_FILENO, TCSANOW, signal == SIGCONT ? &reglages_bruts : &reglages_terminal);
+    if (signal == SIGCONT)
+        return;
+    // The default action, at once: the end of the program, or a stop until SIGCONT.
+    struct sigaction defaut = {}, reprise = {};
+    defaut.sa_handler = SIG_DFL;
+    sigaction(signal, &defaut, &reprise);
+    sigset_t seul;
+    sigemptyset(&seul);
+    sigaddset(&seul, signal);
+    sigprocmask(SIG_UNBLOCK, &seul, nullptr);
     std::raise(signal);
+    sigaction(signal, &reprise, nullptr);
 }
 
 // One key press on the terminal, without Enter and without echo; keys typed
-// before the call are dropped. The terminal's settings are put back
-// afterwards, also when a signal ends the program meanwhile.
+// before the call are dropped, and so are the other bytes that one key sends
+// (arrows, function keys). The terminal's settings are put back afterwards,
+// also when a signal ends or stops the program meanwhile.
 void lire_touche()
 {
     if (tcgetattr(STDIN_FILENO, &reglages_terminal) != 0) {
@@ -101,31 +119,42 @@ void lire_touche()
         return;
     }
     struct sigaction restauration = {};
-    restauration.sa_handler = restaurer_puis_finir;
+    restauration.sa_handler = restaurer_puis_agir;
     sigemptyset(&restauration.sa_mask);
-    struct sigaction anciennes[std::size(signaux_de_fin)];
-    for (std::size_t i = 0; i < std::size(signaux_de_fin); ++i)
-        sigaction(signaux_de_fin[i], &restauration, &anciennes[i]);
+    struct sigaction anciennes[std::size(signaux)];
+    for (std::size_t i = 0; i < std::size(signaux); ++i)
+        sigaction(signaux[i], &restauration, &anciennes[i]);
 
-    struct termios brut = reglages_terminal;
-    brut.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
-    brut.c_cc[VMIN] = 1;
-    brut.c_cc[VTIME] = 0;
-    tcsetattr(STDIN_FILENO, TCSAFLUSH, &brut);
+    reglages_bruts = reglages_terminal;
+    reglages_bruts.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+    reglages_bruts.c_cc[VMIN] = 1;
+    reglages_bruts.c_cc[VTIME] = 0;
+    tcsetattr(STDIN_FILENO, TCSAFLUSH, &reglages_bruts);
     lire_octet();
+    // What follows the first byte within a tenth of a second is the same key.
+    struct termios suite = reglages_bruts;
+    suite.c_cc[VMIN] = 0;
+    suite.c_cc[VTIME] = 1;
+    tcsetattr(STDIN_FILENO, TCSANOW, &suite);
+    while (lire_octet()) {
+    }
     tcsetattr(STDIN_FILENO, TCSANOW, &reglages_terminal);
 
-    for (std::size_t i = 0; i < std::size(signaux_de_fin); ++i)
-        sigaction(signaux_de_fin[i], &anciennes[i], nullptr);
+    for (std::size_t i = 0; i < std::size(signaux); ++i)
+        sigaction(signaux[i], &anciennes[i], nullptr);
 }
 
 } // namespace
 
 void executer_script(const char* nom, std::FILE* console)
 {
-    std::FILE* script = std::fopen(nom, "rb");
+    // A parent that ignored SIGCHLD would take the tools' exit statuses away.
+    std::signal(SIGCHLD, SIG_DFL);
+    // Close-on-exec: the tools do not inherit the script.
+    std::FILE* script = std::fopen(nom, "rbe");
     if (script == nullptr) {
-        std::fprintf(console, "le script %s est introuvable \n", nom);
+        std::fprintf(console,
+                     errno == ENOENT ? "le script %s est introuvable \n" : "impossible de lire %s \n", nom);
         return;
     }
     LecteurDos lecteur(script);
@@ -143,6 +172,8 @@ void executer_script(const char* nom, std::FILE* console)
             executer(mots, console);
         }
     }
+    if (lecteur.erreur())
+        std::fprintf(console, "impossible de lire %s \n", nom);
     std::fclose(script);
 }
 

@@ -27,7 +27,8 @@ std::vector<Cas> lire_cas(const std::string& chemin)
                 if (c == '\\' && ligne[++p] == 'x')
                     c = static_cast<char>(std::stoi(ligne.substr(p + 1, 2), nullptr, 16)), p += 2;
                 else if (c == '\\')
-                    c = lettres.find(ligne[p]) != std::string::npos ? octets[lettres.find(ligne[p])] : ligne[p];
+                    c = lettres.find(ligne[p]) != std::string::npos ? octets[lettres.find(ligne[p])]
+                                                                    : ligne[p];
                 valeur += c;
             }
             std::size_t fois = 1, chiffres = 0;

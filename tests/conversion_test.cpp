@@ -70,9 +70,15 @@ TEST(Cherc2haines, TrouveLaPremiereOccurrenceDeTousLesMotifs)
     // Patterns that share their length, middle and last bytes, two that
     // share only length and middle byte, one much longer than the others,
     // and an empty one.
-    const std::vector<std::string_view> motifs = {
-        "call GET_KEY", "CALL GET_KEY", "call\tGET_KEY", "ti82.h", "crash.inc", "ab2cd", "ef2gh", "",
-        "x....................ti82.h........................y"};
+    const std::vector<std::string_view> motifs = {"call GET_KEY",
+                                                  "CALL GET_KEY",
+                                                  "call\tGET_KEY",
+                                                  "ti82.h",
+                                                  "crash.inc",
+                                                  "ab2cd",
+                                                  "ef2gh",
+                                                  "",
+                                                  "x....................ti82.h........................y"};
     Cherc2haines recherche;
     for (std::string_view motif : motifs)
         recherche.ajouter(motif);

@@ -72,14 +72,21 @@ TEST(Windows, TientLeDialogueEtConstruitParLInterpreteurDeCommandes)
 {
     using namespace texte;
     SousWine w("#include \"crash.inc\"\r\n\tCALL GET_KEY\r\n");
-    const std::string base = annonce_base + std::string(question_base);
-    const std::pair<std::string, std::string> questions[] = {{question_source, "absent.asm"},
-                                                             {fichier_absent + std::string(question_source), "prog.asm"},
-                                                             {question_sortie, "nouveau.asm"},
-                                                             {base, "nouveau"}};
-    for (const auto& [question, reponse] : questions) {
-        ASSERT_TRUE(w.programme.attendre(en_console_windows(question)));
-        w.programme.ecrire(reponse + "\n");
+    w.dossier.ecrire("autre.asm", "autre");
+    // Names that cmd would read otherwise than as names are refused.
+    const std::string source = question_source, sortie = question_sortie, base = question_base;
+    const std::string dialogue[] = {source,
+                                    fichier_absent + source,
+                                    sortie,
+                                    caractere_interdit + sortie,
+                                    caractere_interdit + sortie,
+                                    annonce_base + base,
+                                    caractere_interdit + base};
+    const char* reponses[] = {"absent.asm",  "prog.asm",        "R&D.asm", "50%off.asm",
+                              "nouveau.asm", "x&del,*.asm&rem", "nouveau"};
+    for (std::size_t i = 0; i < std::size(reponses); ++i) {
+        ASSERT_TRUE(w.programme.attendre(en_console_windows(dialogue[i])));
+        w.programme.ecrire(reponses[i] + std::string("\n"));
     }
     ASSERT_TRUE(w.programme.attendre("tasm -b -80  -r16 nouveau.asm"));
     ASSERT_TRUE(w.programme.attendre("KORVEX_modified_for_VEP.EXE nouveau.OBJ"));
@@ -91,10 +98,14 @@ TEST(Windows, TientLeDialogueEtConstruitParLInterpreteurDeCommandes)
     const std::string convertie = "#INCLUDE vepbeta.inc\r\n        ROM_CALL(GET_KEY)\r\n";
     EXPECT_EQ(w.dossier.lire("nouveau.asm"), convertie);
     EXPECT_EQ(w.dossier.lire("vu_par_tasm"), convertie);
-    EXPECT_EQ(w.dossier.lire("VEP.bat"), "tasm -b -80  -r16 nouveau.asm \r\nKORVEX_modified_for_VEP.EXE nouveau.OBJ");
+    EXPECT_EQ(w.dossier.lire("VEP.bat"),
+              "tasm -b -80  -r16 nouveau.asm \r\nKORVEX_modified_for_VEP.EXE nouveau.OBJ");
     EXPECT_EQ(w.dossier.lire("appels"), "tasm [-b] [-80] [-r16] [nouveau.asm]\n"
                                         "KORVEX_modified_for_VEP.EXE [nouveau.OBJ]\n");
-    EXPECT_EQ(w.programme.console().find(en_console_windows(question_source + std::string(fichier_absent) +
-                                                            question_source + question_sortie + base)),
-              0u);
+    EXPECT_EQ(w.dossier.lire("autre.asm"), "autre");
+    EXPECT_EQ(w.dossier.lire("prog.asm"), "#include \"crash.inc\"\r\n\tCALL GET_KEY\r\n");
+    std::string tout;
+    for (const std::string& texte : dialogue)
+        tout += texte;
+    EXPECT_EQ(w.programme.console().find(en_console_windows(tout)), 0u);
 }
