@@ -5,10 +5,11 @@
 #
 # For each size, makes a crash-style source of that many megabytes (copies of
 # bench/modele.asm), runs the whole program on it through its dialogue (the
-# answers piped in, tasm and the converter tool absent) and sed with
-# bench/vep.sed, alternately, RUNS times each (default 5). Prints the median
-# wall times, their ratio and the program's peak resident memory, and fails if
-# the two outputs differ. The files go to a tmpfs (/dev/shm) where there is
+# answers piped in, tasm and the converter tool absent), sed with
+# bench/vep.sed, and a plain copy in 1 MiB blocks (dd), in turn, RUNS times
+# each (default 5). Prints the median wall times, how many times faster than
+# sed the program is, how many times the copy it takes, and its peak resident
+# memory; fails if the outputs of the program and sed differ. The files go to a tmpfs (/dev/shm) where there is
 # one, so that the disk's write-back does not blur the figures; set BENCH_DIR
 # to choose another folder. CRASH2VEP names the program (default:
 # build/crash2vep).
@@ -41,24 +42,27 @@ generer() {
 mediane() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 cd "$dossier"
-printf '%-8s %12s %10s %8s %14s\n' "taille" "crash2vep" "sed" "rapport" "memoire max"
+printf '%-8s %10s %9s %9s %9s %9s %14s\n' "taille" "crash2vep" "sed" "copie" "sed/prog" "prog/cop" "memoire max"
 for mo in "${@:-200 400}"; do
     for m in $mo; do
         generer "$m" source.asm
         printf 'source.asm nouveau.asm nouveau\n' > reponses
-        : > temps_programme; : > temps_sed; : > memoire
+        : > temps_programme; : > temps_sed; : > temps_copie; : > memoire
         for _ in $(seq "$essais"); do
-            # Neither tool pays for emptying the other run's output.
-            rm -f nouveau.asm sortie_sed
-            read -r t kio < <(./mesurer reponses console "$programme")
+            # No run pays for emptying another run's output.
+            rm -f nouveau.asm sortie_sed copie
+            read -r t kio < <(./mesurer reponses console "$programme" 2> rapport)
             echo "$t" >> temps_programme; echo "$kio" >> memoire
             read -r t _ < <(./mesurer source.asm sortie_sed sed -f "$racine/bench/vep.sed")
             echo "$t" >> temps_sed
+            read -r t _ < <(./mesurer source.asm copie dd bs=1M status=none)
+            echo "$t" >> temps_copie
         done
         cmp -s nouveau.asm sortie_sed || { echo "les sorties de crash2vep et de sed different ($m Mo)" >&2; exit 1; }
-        tp=$(mediane < temps_programme); ts=$(mediane < temps_sed)
-        printf '%-8s %11ss %9ss %7sx %10s Kio\n' "$m Mo" "$tp" "$ts" \
-            "$(awk -v a="$ts" -v b="$tp" 'BEGIN { printf "%.1f", a / b }')" "$(sort -n memoire | tail -1)"
-        rm -f source.asm nouveau.asm sortie_sed VEP.bat
+        tp=$(mediane < temps_programme); ts=$(mediane < temps_sed); tc=$(mediane < temps_copie)
+        printf '%-8s %9ss %8ss %8ss %8sx %8sx %10s Kio\n' "$m Mo" "$tp" "$ts" "$tc" \
+            "$(awk -v a="$ts" -v b="$tp" 'BEGIN { printf "%.1f", a / b }')" \
+            "$(awk -v a="$tp" -v b="$tc" 'BEGIN { printf "%.2f", a / b }')" "$(sort -n memoire | tail -1)"
+        rm -f source.asm nouveau.asm sortie_sed copie VEP.bat rapport
     done
 done

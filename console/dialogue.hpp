@@ -8,6 +8,7 @@
 struct Console {
     std::FILE* entree;
     std::FILE* sortie;
+    std::FILE* erreurs; // the report
 };
 
 struct Fermeture {

@@ -15,11 +15,11 @@ namespace {
 
 // Converts the whole source; tells the user and returns false if it could not
 // be read to its end or the new source could not be written in full.
-bool convertir(Console& console, std::FILE* source, std::FILE* sortie)
+bool convertir(Console& console, std::FILE* source, std::FILE* sortie, Rapport& rapport)
 {
     LecteurDos lecteur(source);
     EcrivainDos ecrivain(sortie);
-    switch (convertir_fichier(lecteur, ecrivain)) {
+    switch (convertir_fichier(lecteur, ecrivain, rapport)) {
     case Conversion::terminee:
         return true;
     case Conversion::erreur_lecture:
@@ -46,7 +46,7 @@ int abandonner(Console& console)
 int main()
 {
     garder_flux_standard();
-    Console console{stdin, stdout};
+    Console console{stdin, stdout, stderr};
     std::string nom_source, nom_sortie, nom_base;
 
     Fichier source = demander_source(console, nom_source);
@@ -56,8 +56,10 @@ int main()
     if (!sortie)
         return abandonner(console);
 
-    if (!convertir(console, source.get(), sortie.get()))
+    Rapport rapport;
+    if (!convertir(console, source.get(), sortie.get(), rapport))
         return 1;
+    const bool rapport_ecrit = rapport.ecrire(nom_source, console.erreurs);
 
     dire(console, texte::annonce_base);
     if (!demander_nom(console, texte::question_base, nom_base))
@@ -77,5 +79,5 @@ int main()
     dire(console, texte::fin);
     attendre_touche(console.sortie);
     // The work is done, but a console that lost what was said to it fails the run.
-    return std::fflush(console.sortie) == 0 && !std::ferror(console.sortie) ? 0 : 1;
+    return rapport_ecrit && std::fflush(console.sortie) == 0 && !std::ferror(console.sortie) ? 0 : 1;
 }

@@ -17,21 +17,28 @@ namespace {
 // The places that Cherc2haines::premiere looks at together.
 constexpr std::size_t largeur = 128;
 
+constexpr unsigned char pli = 0x20;
+
+unsigned char replie(char octet)
+{
+    return static_cast<unsigned char>(octet) | pli;
+}
+
 // Whether `motif` (not empty) may begin among the `largeur` places from `p`:
-// its middle and last bytes are where they would be. Written for compilers to
-// turn into byte-wide vector instructions: a difference that is zero at some
-// place, found as a minimum, with no early exit.
+// its middle and last bytes, folded, are where they would be. Written for
+// compilers to turn into byte-wide vector instructions: a difference that is
+// zero at some place, found as a minimum, with no early exit.
 bool peut_commencer(const unsigned char* p, std::string_view motif)
 {
     const std::size_t milieu = motif.size() / 2;
-    const unsigned char central = static_cast<unsigned char>(motif[milieu]);
-    const unsigned char dernier = static_cast<unsigned char>(motif.back());
+    const unsigned char central = replie(motif[milieu]);
+    const unsigned char dernier = replie(motif.back());
     const unsigned char* au_milieu = p + milieu;
     const unsigned char* a_la_fin = p + motif.size() - 1;
     unsigned char ecart = 0xFF;
     for (std::size_t i = 0; i < largeur; ++i)
-        ecart =
-            std::min(ecart, static_cast<unsigned char>((au_milieu[i] ^ central) | (a_la_fin[i] ^ dernier)));
+        ecart = std::min(ecart, static_cast<unsigned char>(((au_milieu[i] | pli) ^ central) |
+                                                           ((a_la_fin[i] | pli) ^ dernier)));
     return ecart == 0;
 }
 
@@ -50,20 +57,42 @@ AUSSI_AVX2 std::size_t fenetre_possible(const unsigned char* octets, std::size_t
 
 bool meme_test(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && a[a.size() / 2] == b[b.size() / 2] && a.back() == b.back();
+    return a.size() == b.size() && replie(a[a.size() / 2]) == replie(b[b.size() / 2]) &&
+           replie(a.back()) == replie(b.back());
 }
 
-// The first of `motifs` to occur in `texte`, counting only those that start
-// before `avant`.
-std::ptrdiff_t premiere_de(const std::vector<std::string_view>& motifs, std::string_view texte,
-                           std::size_t avant, std::ptrdiff_t premiere)
+// The first place before `avant` where `motif` occurs in `texte`, letters
+// folded; `avant` if there is none. Candidates are the places of the two
+// bytes that fold to the pattern's first, which memchr finds quickly.
+std::size_t cherche_replie(std::string_view texte, std::string_view motif, std::size_t avant)
 {
-    for (std::string_view motif : motifs) {
-        const std::ptrdiff_t place = cherc2haine(texte, motif);
-        if (place >= 0 && static_cast<std::size_t>(place) < avant && (premiere < 0 || place < premiere))
-            premiere = place;
+    if (texte.size() < motif.size())
+        return avant;
+    const std::size_t fin = std::min(avant, texte.size() - motif.size() + 1);
+    const char formes[] = {static_cast<char>(replie(motif[0])), static_cast<char>(replie(motif[0]) ^ pli)};
+    for (std::size_t i = 0; i < fin; ++i) {
+        std::size_t prochaine = fin;
+        for (const char forme : formes)
+            if (const void* p = std::memchr(texte.data() + i, forme, prochaine - i))
+                prochaine = static_cast<std::size_t>(static_cast<const char*>(p) - texte.data());
+        i = prochaine;
+        std::size_t j = 1;
+        while (i < fin && j < motif.size() && replie(texte[i + j]) == replie(motif[j]))
+            ++j;
+        if (i < fin && j == motif.size())
+            return i;
     }
-    return premiere;
+    return avant;
+}
+
+// The first of `motifs` to occur in `texte`, letters folded, counting only
+// those that start before `avant`.
+std::size_t premiere_de(const std::vector<std::string_view>& motifs, std::string_view texte,
+                        std::size_t avant)
+{
+    for (std::string_view motif : motifs)
+        avant = cherche_replie(texte, motif, avant);
+    return avant;
 }
 
 } // namespace
@@ -111,19 +140,20 @@ std::ptrdiff_t Cherc2haines::premiere(std::string_view texte) const
         const auto* octets = reinterpret_cast<const unsigned char*>(texte.data());
         const std::size_t apres = texte.size() - fenetre + 1;
         while ((debut = fenetre_possible(octets, debut, apres, groupes_)) < apres) {
-            std::ptrdiff_t premiere = -1;
+            std::size_t premiere = largeur;
             for (const Groupe& groupe : groupes_)
                 if (peut_commencer(octets + debut, groupe.front()))
-                    premiere = premiere_de(groupe, texte.substr(debut, fenetre), largeur, premiere);
-            if (premiere >= 0)
-                return static_cast<std::ptrdiff_t>(debut) + premiere;
+                    premiere = premiere_de(groupe, texte.substr(debut, fenetre), premiere);
+            if (premiere < largeur)
+                return static_cast<std::ptrdiff_t>(debut + premiere);
             debut += largeur;
         }
     }
 
     // What is left is shorter than a window.
-    std::ptrdiff_t premiere = -1;
+    const std::string_view reste = texte.substr(debut);
+    std::size_t premiere = reste.size();
     for (const Groupe& groupe : groupes_)
-        premiere = premiere_de(groupe, texte.substr(debut), texte.size(), premiere);
-    return premiere < 0 ? -1 : static_cast<std::ptrdiff_t>(debut) + premiere;
+        premiere = premiere_de(groupe, reste, premiere);
+    return premiere < reste.size() ? static_cast<std::ptrdiff_t>(debut + premiere) : -1;
 }

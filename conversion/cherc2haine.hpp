@@ -10,20 +10,23 @@
 // any other), and an empty pattern is never found. Allocates nothing.
 std::ptrdiff_t cherc2haine(std::string_view texte, std::string_view motif);
 
-// Where the first of several patterns occurs in a text: the least of
-// cherc2haine's answers for them, found in one pass over the text.
+// Where the first of several patterns occurs in a text, letters folded: each
+// byte is compared with 0x20 set on both sides, so that "GET_KEY" is found in
+// "call get_key" (and in a few texts with other bytes, which the caller checks).
+// Found in one pass over the text.
 class Cherc2haines {
 public:
-    // Adds a pattern to look for; an empty one is never found.
+    // Adds a pattern to look for; an empty one is never found. The pattern
+    // must outlive the search.
     void ajouter(std::string_view motif);
 
     // Index of the first place in `texte` where one of the patterns occurs,
-    // or -1. Allocates nothing.
+    // letters folded, or -1. Allocates nothing.
     std::ptrdiff_t premiere(std::string_view texte) const;
 
 private:
     // Patterns that agree on their length, their middle byte and their last
-    // byte: one quick test of those two bytes stands for them all.
+    // byte, folded: one quick test of those two bytes stands for them all.
     using Groupe = std::vector<std::string_view>;
 
     std::vector<Groupe> groupes_;

@@ -3,6 +3,7 @@
 // GET_KEY becomes the VEP ROM_CALL line, and every other line is copied.
 #pragma once
 
+#include "conversion/rapport.hpp"
 #include "platform/texte_dos.hpp"
 
 #include <string_view>
@@ -14,5 +15,7 @@ void convertir_ligne(std::string_view ligne, EcrivainDos& sortie);
 
 // Converts what remains of `source` onto `sortie` and hands it all to the
 // system; tells whether the source was read to its end and everything written,
-// or whether a line was longer than memory could hold.
-Conversion convertir_fichier(LecteurDos& source, EcrivainDos& sortie);
+// or whether a line was longer than memory could hold. What the conversion
+// did and may have missed goes to `rapport`, which does not change a byte of
+// the conversion.
+Conversion convertir_fichier(LecteurDos& source, EcrivainDos& sortie, Rapport& rapport);

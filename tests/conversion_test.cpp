@@ -4,6 +4,8 @@
 #include "conversion/cherc2haine.hpp"
 #include "conversion/convertir.hpp"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -14,30 +16,49 @@ using namespace std::string_literals;
 
 namespace {
 
-// What the converter writes on disk for a source holding `source`.
-std::string convertir(const std::string& source)
+// What `fichier` holds; closes it.
+std::string contenu(std::FILE* fichier)
+{
+    std::string octets(static_cast<std::size_t>(std::ftell(fichier)), '\0');
+    std::rewind(fichier);
+    octets.resize(std::fread(octets.data(), 1, octets.size(), fichier));
+    std::fclose(fichier);
+    return octets;
+}
+
+// What the converter writes on disk for a source holding `source`, and what
+// its report says of that source, named prog.asm.
+std::pair<std::string, std::string> convertir(const std::string& source)
 {
     std::FILE* entree = std::tmpfile();
     std::FILE* sortie = std::tmpfile();
+    std::FILE* erreurs = std::tmpfile();
     std::fwrite(source.data(), 1, source.size(), entree);
     std::rewind(entree);
     LecteurDos lecteur(entree);
     EcrivainDos ecrivain(sortie);
-    EXPECT_EQ(convertir_fichier(lecteur, ecrivain), Conversion::terminee);
-    std::string resultat(static_cast<std::size_t>(std::ftell(sortie)), '\0');
-    std::rewind(sortie);
-    resultat.resize(std::fread(resultat.data(), 1, resultat.size(), sortie));
+    Rapport rapport;
+    EXPECT_EQ(convertir_fichier(lecteur, ecrivain, rapport), Conversion::terminee);
+    EXPECT_TRUE(rapport.ecrire("prog.asm", erreurs));
     std::fclose(entree);
-    std::fclose(sortie);
-    return resultat;
+    return {contenu(sortie), contenu(erreurs)};
 }
 
-// The least of cherc2haine's answers: what Cherc2haines must find in one pass.
+std::string replie(std::string_view texte)
+{
+    std::string replie(texte);
+    for (char& c : replie)
+        c |= 0x20;
+    return replie;
+}
+
+// The least of cherc2haine's answers on folded bytes: what Cherc2haines must
+// find in one pass.
 std::ptrdiff_t premiere_attendue(std::string_view texte, const std::vector<std::string_view>& motifs)
 {
     std::ptrdiff_t premiere = -1;
     for (std::string_view motif : motifs) {
-        const std::ptrdiff_t place = cherc2haine(texte, motif);
+        const std::ptrdiff_t place = cherc2haine(replie(texte), replie(motif));
         if (place >= 0 && (premiere < 0 || place < premiere))
             premiere = place;
     }
@@ -48,8 +69,27 @@ std::ptrdiff_t premiere_attendue(std::string_view texte, const std::vector<std::
 
 TEST(Conversion, CasDuFichier)
 {
-    for (const Cas& c : lire_cas(CAS "/conversions.txt"))
-        EXPECT_EQ(convertir(c.champs.at(0)), c.champs.at(1)) << "conversions.txt:" << c.ligne;
+    for (const Cas& c : lire_cas(CAS "/conversions.txt")) {
+        const auto [convertie, rapport] = convertir(c.champs.at(0));
+        EXPECT_EQ(convertie, c.champs.at(1)) << "conversions.txt:" << c.ligne;
+        // The findings, before the line that sums up.
+        EXPECT_EQ(rapport.substr(0, rapport.rfind('\n', rapport.size() - 2) + 1),
+                  c.champs.size() > 2 ? c.champs[2] : "")
+            << "conversions.txt:" << c.ligne;
+    }
+}
+
+TEST(Rapport, GardeCentConstatsEtCompteLesAutres)
+{
+    std::string source;
+    for (int i = 0; i < 300; ++i)
+        source += i % 2 ? "\tCall GET_KEY\n" : "\tcall GET_KEY\n";
+    const std::string rapport = convertir(source).second;
+    EXPECT_EQ(std::count(rapport.begin(), rapport.end(), '\n'), 101);
+    EXPECT_EQ(rapport.substr(0, rapport.find('\n')),
+              "prog.asm:2: attention: non converti (casse) : Call GET_KEY");
+    EXPECT_EQ(rapport.substr(rapport.rfind('\n', rapport.size() - 2) + 1),
+              "prog.asm : 150 lignes remplacees, 150 avertissements (50 non affiches)\n");
 }
 
 TEST(Cherc2haine, DonneLaPremiereOccurrenceExacte)
@@ -73,7 +113,7 @@ TEST(Cherc2haines, TrouveLaPremiereOccurrenceDeTousLesMotifs)
     const std::vector<std::string_view> motifs = {"call GET_KEY",
                                                   "CALL GET_KEY",
                                                   "call\tGET_KEY",
-                                                  "ti82.h",
+                                                  "TI82.H",
                                                   "crash.inc",
                                                   "ab2cd",
                                                   "ef2gh",

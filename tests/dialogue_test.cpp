@@ -80,6 +80,7 @@ TEST(Dialogue, ConvertitPuisConstruitDansLOrdre)
                                          "\n" + ici + ">tasm -b -80  -r16 " + nouveau + " \n(tasm)\n\n" +
                                          ici + ">KORVEX_modified_for_VEP.EXE " + base +
                                          ".OBJ\n(KORVEX_modified_for_VEP.EXE)\n" + fin + appuyez + "\n");
+    EXPECT_EQ(s.programme.erreurs(), "prog.asm : 2 lignes remplacees, 0 avertissement\n");
     EXPECT_EQ(s.dossier.lire(nouveau), convertie);
     EXPECT_EQ(s.dossier.lire("vu_par_tasm"), convertie);
     EXPECT_EQ(s.dossier.lire("VEP.bat"),
@@ -320,6 +321,10 @@ TEST(Pause, AttendUneToucheTapeeApresSonMessage)
             return !attendu;
         };
         s.programme.ecrire("prog.asm nouveau.asm nouveau\nk");
+        // The report comes between the conversion and the next question.
+        ASSERT_TRUE(s.programme.attendre(question_sortie));
+        ASSERT_TRUE(s.programme.attendre("prog.asm : 2 lignes remplacees, 0 avertissement\r\n"));
+        ASSERT_TRUE(s.programme.attendre(question_base));
         ASSERT_TRUE(s.programme.attendre(appuyez));
         EXPECT_TRUE(s.programme.attend_encore(300));
         EXPECT_TRUE(brut(true));

@@ -31,12 +31,13 @@ void verifier(bool reussi, const char* quoi)
         throw std::runtime_error(quoi);
 }
 
-// In the child: the program on `entree` and `sortie` in `dossier`, never returns.
-[[noreturn]] void lancer(int entree, int sortie, const Dossier& dossier, Programme::Options& options)
+// In the child: the program on `entree`, `sortie` and `erreurs` in `dossier`, never returns.
+[[noreturn]] void lancer(int entree, int sortie, int erreurs, const Dossier& dossier,
+                         Programme::Options& options)
 {
     dup2(entree, 0);
     dup2(sortie, 1);
-    dup2(sortie, 2);
+    dup2(erreurs, 2);
     if (chdir(dossier.chemin().c_str()) != 0)
         _exit(126);
     const std::string chemin = std::getenv("PATH");
@@ -110,18 +111,23 @@ Programme::Programme(const Dossier& dossier, Options options)
             setsid();
             const int terminal = open(esclave.c_str(), O_RDWR);
             ioctl(terminal, TIOCSCTTY, 0);
-            lancer(terminal, terminal, dossier, options);
+            lancer(terminal, terminal, terminal, dossier, options);
         }
     } else {
-        int entree[2], sortie[2];
-        verifier(pipe2(entree, O_CLOEXEC) == 0 && pipe2(sortie, O_CLOEXEC) == 0, "pipe");
+        int entree[2], sortie[2], erreurs[2];
+        verifier(pipe2(entree, O_CLOEXEC) == 0 && pipe2(sortie, O_CLOEXEC) == 0 &&
+                     pipe2(erreurs, O_CLOEXEC) == 0,
+                 "pipe");
         enfant_ = fork();
         if (enfant_ == 0)
-            lancer(entree[0], sortie[1], dossier, options);
+            lancer(entree[0], sortie[1], erreurs[1], dossier, options);
         close(entree[0]);
         close(sortie[1]);
+        close(erreurs[1]);
         ecriture_ = entree[1];
         lecture_ = sortie[0];
+        lecture_erreurs_ = erreurs[0];
+        fcntl(lecture_erreurs_, F_SETFL, fcntl(lecture_erreurs_, F_GETFL) | O_NONBLOCK);
     }
     fcntl(lecture_, F_SETFL, fcntl(lecture_, F_GETFL) | O_NONBLOCK);
 }
@@ -137,16 +143,25 @@ Programme::~Programme()
     close(lecture_);
     if (esclave_ >= 0)
         close(esclave_);
+    if (lecture_erreurs_ >= 0)
+        close(lecture_erreurs_);
 }
 
 bool Programme::lire(int millisecondes)
 {
-    pollfd attente = {lecture_, POLLIN, 0};
-    char bloc[4096];
-    const ssize_t lu = poll(&attente, 1, millisecondes) > 0 ? read(lecture_, bloc, sizeof bloc) : 0;
-    if (lu > 0)
-        console_.append(bloc, static_cast<std::size_t>(lu));
-    return lu > 0;
+    pollfd attente[] = {{lecture_, POLLIN, 0}, {lecture_erreurs_, POLLIN, 0}};
+    bool lu = false;
+    if (poll(attente, lecture_erreurs_ >= 0 ? 2 : 1, millisecondes) > 0) {
+        for (auto [descripteur, texte] :
+             {std::pair{lecture_, &console_}, std::pair{lecture_erreurs_, &erreurs_}}) {
+            char bloc[4096];
+            const ssize_t n = descripteur >= 0 ? read(descripteur, bloc, sizeof bloc) : 0;
+            if (n > 0)
+                texte->append(bloc, static_cast<std::size_t>(n));
+            lu = lu || n > 0;
+        }
+    }
+    return lu;
 }
 
 bool Programme::attendre(std::string_view texte)

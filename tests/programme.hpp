@@ -50,7 +50,10 @@ public:
     // Waits for the end: the exit status, or 128 plus the signal that ended it.
     int statut();
     pid_t pid() const { return enfant_; }
+    // What it wrote to standard output, and to standard error (on a terminal,
+    // both are in console()).
     const std::string& console() const { return console_; }
+    const std::string& erreurs() const { return erreurs_; }
     // On a terminal: its master side, and its slave side (open here too).
     int terminal() const { return lecture_; }
     int esclave() const { return esclave_; }
@@ -62,7 +65,8 @@ private:
     int ecriture_ = -1;
     int lecture_ = -1;
     int esclave_ = -1;
-    std::string console_;
+    int lecture_erreurs_ = -1;
+    std::string console_, erreurs_;
     std::size_t vu_ = 0;
     int statut_ = -1;
 };

@@ -39,7 +39,7 @@ struct SousWine {
         Programme::Options options;
         options.outils = false;
         options.commande = {WINE, CRASH2VEP_EXE};
-        options.environnement = {"WINEPATH=Z:" + dossier.chemin("outils_windows")};
+        options.environnement = {"WINEDEBUG=-all", "WINEPATH=Z:" + dossier.chemin("outils_windows")};
         return options;
     }
 
@@ -64,6 +64,10 @@ TEST(Windows, ConvertitLesCasDuFichier)
             const Cas& c = tous[premier + i];
             EXPECT_EQ(lot[i]->programme.statut(), 0) << lot[i]->programme.console();
             EXPECT_EQ(lot[i]->dossier.lire("nouveau.asm"), c.champs.at(1)) << "conversions.txt:" << c.ligne;
+            // The findings, then the line that sums up, on the console's standard error.
+            const std::string constats = en_console_windows(c.champs.size() > 2 ? c.champs[2] : "");
+            EXPECT_EQ(lot[i]->programme.erreurs().find(constats + "prog.asm : "), 0u)
+                << "conversions.txt:" << c.ligne << lot[i]->programme.erreurs();
         }
     }
 }
