@@ -1,18 +1,17 @@
-// Test cases kept as data, one case a line:
-//
-//   "ld a,b\n" "ret" => "ld a,b\r\nret"
-//
-// A value is a quoted string with C escapes (\r \n \t \0 \\ \" \xHH), or
-// such a string followed by *N, repeated N times; values side by side are
-// joined, and => separates the fields of a case. Blank lines and lines that
-// begin with # are skipped.
+// Test cases kept as data: fields separated by =>, each made of values side
+// by side, joined. A value is a quoted string with C escapes (\r, \n, \t,
+// \0, \xHH, and a backslash before any other byte stands for that byte),
+// which *N after it repeats N times, or the name of a text defined earlier
+// in the file by a line NAME = values. A case starts at the start of a line
+// and goes on over the lines that begin with a blank; lines that begin with
+// # are comments.
 #pragma once
 
 #include <string>
 #include <vector>
 
 struct Cas {
-    int ligne; // in the file, for messages
+    int ligne; // where it starts in the file, for messages
     std::vector<std::string> champs;
 };
 

@@ -19,7 +19,7 @@ namespace {
 constexpr int delai_ms = 10'000;
 
 const char outil[] = "#!/bin/sh\n"
-                     "printf '(%s)\\n' \"$(basename \"$0\")\"\n"
+                     "printf '(%s)\\n' \"$(basename \"$0\")\" 2> /dev/null\n"
                      "printf '%s' \"$(basename \"$0\")\" >> appels\n"
                      "for argument; do printf ' [%s]' \"$argument\" >> appels; dernier=$argument; done\n"
                      "printf '\\n' >> appels\n"
@@ -40,11 +40,9 @@ void verifier(bool reussi, const char* quoi)
     dup2(erreurs, 2);
     if (chdir(dossier.chemin().c_str()) != 0)
         _exit(126);
-    const std::string chemin = std::getenv("PATH");
-    setenv("PATH", (options.outils ? dossier.chemin("outils") + ":" + chemin : chemin).c_str(), 1);
+    setenv("PATH", (dossier.chemin("outils") + ":" + std::getenv("PATH")).c_str(), 1);
     for (std::string& variable : options.environnement)
         putenv(variable.data());
-    options.avant();
     std::vector<char*> arguments;
     for (std::string& argument : options.commande)
         arguments.push_back(argument.data());
@@ -61,8 +59,10 @@ Dossier::Dossier()
     verifier(mkdtemp(modele.data()) != nullptr, "mkdtemp");
     chemin_ = modele;
     std::filesystem::create_directory(chemin("outils"));
-    for (const char* nom : {"outils/tasm", "outils/KORVEX_modified_for_VEP.EXE"})
-        ecrire(nom, outil, true);
+    for (const char* nom : {"outils/tasm", "outils/KORVEX_modified_for_VEP.EXE"}) {
+        ecrire(nom, outil);
+        std::filesystem::permissions(chemin(nom), std::filesystem::perms::owner_all);
+    }
 }
 
 Dossier::~Dossier()
@@ -76,23 +76,16 @@ std::string Dossier::chemin(std::string_view nom) const
     return nom.empty() ? chemin_ : chemin_ + "/" + std::string(nom);
 }
 
-void Dossier::ecrire(std::string_view nom, std::string_view octets, bool executable) const
+void Dossier::ecrire(std::string_view nom, std::string_view octets) const
 {
     std::ofstream(chemin(nom), std::ios::binary)
         .write(octets.data(), static_cast<std::streamsize>(octets.size()));
-    if (executable)
-        std::filesystem::permissions(chemin(nom), std::filesystem::perms::owner_all);
 }
 
 std::string Dossier::lire(std::string_view nom) const
 {
     std::ifstream fichier(chemin(nom), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(fichier), {});
-}
-
-bool Dossier::existe(std::string_view nom) const
-{
-    return std::filesystem::exists(std::filesystem::symlink_status(chemin(nom)));
 }
 
 Programme::Programme(const Dossier& dossier, Options options)
@@ -121,15 +114,14 @@ Programme::Programme(const Dossier& dossier, Options options)
         enfant_ = fork();
         if (enfant_ == 0)
             lancer(entree[0], sortie[1], erreurs[1], dossier, options);
-        close(entree[0]);
-        close(sortie[1]);
-        close(erreurs[1]);
+        for (int extremite : {entree[0], sortie[1], erreurs[1]})
+            close(extremite);
         ecriture_ = entree[1];
         lecture_ = sortie[0];
         lecture_erreurs_ = erreurs[0];
-        fcntl(lecture_erreurs_, F_SETFL, fcntl(lecture_erreurs_, F_GETFL) | O_NONBLOCK);
     }
-    fcntl(lecture_, F_SETFL, fcntl(lecture_, F_GETFL) | O_NONBLOCK);
+    for (int descripteur : {lecture_, lecture_erreurs_})
+        fcntl(descripteur, F_SETFL, fcntl(descripteur, F_GETFL) | O_NONBLOCK);
 }
 
 Programme::~Programme()
@@ -140,11 +132,9 @@ Programme::~Programme()
     }
     if (ecriture_ >= 0 && ecriture_ != lecture_)
         close(ecriture_);
-    close(lecture_);
-    if (esclave_ >= 0)
-        close(esclave_);
-    if (lecture_erreurs_ >= 0)
-        close(lecture_erreurs_);
+    for (int descripteur : {lecture_, esclave_, lecture_erreurs_})
+        if (descripteur >= 0)
+            close(descripteur);
 }
 
 bool Programme::lire(int millisecondes)

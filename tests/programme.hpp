@@ -2,7 +2,6 @@
 // console would, and looks at the files it leaves.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,18 +9,18 @@
 #include <sys/types.h>
 
 // A fresh temporary folder, removed afterwards, with stand-ins for tasm and
-// the converter tool in its subfolder outils/: each writes its name in
-// brackets to standard output and appends its name and its arguments, each in
-// brackets, to the file "appels"; tasm also copies the file named by its last
-// argument to "vu_par_tasm".
+// the converter tool in its subfolder outils/, first on the PATH of programs
+// started there: each writes its name in brackets to standard output and
+// appends its name and its arguments, each in brackets, to the file
+// "appels"; tasm also copies the file named by its last argument to
+// "vu_par_tasm".
 class Dossier {
 public:
     Dossier();
     ~Dossier();
     std::string chemin(std::string_view nom = "") const;
-    void ecrire(std::string_view nom, std::string_view octets, bool executable = false) const;
+    void ecrire(std::string_view nom, std::string_view octets) const;
     std::string lire(std::string_view nom) const; // empty if there is no such file
-    bool existe(std::string_view nom) const;
 
 private:
     std::string chemin_;
@@ -30,11 +29,9 @@ private:
 class Programme {
 public:
     struct Options {
-        bool outils = true;    // the stand-ins on PATH
         bool terminal = false; // a pseudo-terminal for standard input and output
         std::vector<std::string> commande = {CRASH2VEP};
         std::vector<std::string> environnement = {}; // NOM=valeur, added to the program's
-        std::function<void()> avant = [] {};         // run in the child just before the program
     };
 
     Programme(const Dossier& dossier, Options options);
@@ -62,11 +59,18 @@ private:
     bool lire(int millisecondes);
 
     pid_t enfant_ = -1;
-    int ecriture_ = -1;
-    int lecture_ = -1;
-    int esclave_ = -1;
-    int lecture_erreurs_ = -1;
+    int ecriture_ = -1, lecture_ = -1, esclave_ = -1, lecture_erreurs_ = -1;
     std::string console_, erreurs_;
     std::size_t vu_ = 0;
     int statut_ = -1;
+};
+
+// A folder holding prog.asm, and the program started there.
+struct Seance {
+    Seance(std::string_view source, const Programme::Options& options)
+        : programme((dossier.ecrire("prog.asm", source), dossier), options)
+    {
+    }
+    Dossier dossier;
+    Programme programme;
 };

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 
 namespace {
@@ -20,32 +19,17 @@ std::string en_console_windows(std::string texte)
     return texte;
 }
 
-// The Windows program in a folder holding prog.asm, with the stand-in tools
-// under their Windows names on the Windows PATH.
-struct SousWine {
-    explicit SousWine(const std::string& source) : programme(preparer(source), options()) {}
-
-    const Dossier& preparer(const std::string& source)
-    {
-        dossier.ecrire("prog.asm", source);
-        std::filesystem::create_directory(dossier.chemin("outils_windows"));
-        for (const char* nom : {"tasm.exe", "KORVEX_modified_for_VEP.EXE"})
-            std::filesystem::copy_file(OUTIL_TEMOIN, dossier.chemin("outils_windows/") + nom);
-        return dossier;
-    }
-
-    Programme::Options options() const
-    {
-        Programme::Options options;
-        options.outils = false;
-        options.commande = {WINE, CRASH2VEP_EXE};
-        options.environnement = {"WINEDEBUG=-all", "WINEPATH=Z:" + dossier.chemin("outils_windows")};
-        return options;
-    }
-
-    Dossier dossier;
-    Programme programme;
-};
+// The Windows program, with the stand-in tools under their Windows names on
+// the Windows PATH.
+Programme::Options sous_wine()
+{
+    Programme::Options options;
+    options.commande = {"bash", "-c",
+                        "mkdir w && cp " OUTIL_TEMOIN " w/tasm.exe && cp " OUTIL_TEMOIN
+                        " w/KORVEX_modified_for_VEP.EXE && WINEPATH=Z:$PWD/w exec " WINE " " CRASH2VEP_EXE};
+    options.environnement = {"WINEDEBUG=-all"};
+    return options;
+}
 
 } // namespace
 
@@ -54,9 +38,9 @@ TEST(Windows, ConvertitLesCasDuFichier)
     // A few runs at a time: wine takes about a second to start.
     const std::vector<Cas> tous = lire_cas(CAS "/conversions.txt");
     for (std::size_t premier = 0; premier < tous.size(); premier += 8) {
-        std::vector<std::unique_ptr<SousWine>> lot;
+        std::vector<std::unique_ptr<Seance>> lot;
         for (std::size_t i = premier; i < std::min(premier + 8, tous.size()); ++i) {
-            lot.push_back(std::make_unique<SousWine>(tous[i].champs.at(0)));
+            lot.push_back(std::make_unique<Seance>(tous[i].champs.at(0), sous_wine()));
             lot.back()->programme.ecrire("prog.asm nouveau.asm nouveau\n");
             lot.back()->programme.fermer_entree();
         }
@@ -75,41 +59,29 @@ TEST(Windows, ConvertitLesCasDuFichier)
 TEST(Windows, TientLeDialogueEtConstruitParLInterpreteurDeCommandes)
 {
     using namespace texte;
-    SousWine w("#include \"crash.inc\"\r\n\tCALL GET_KEY\r\n");
+    const std::string source = "#include \"crash.inc\"\r\n\tCALL GET_KEY\r\n";
+    Seance w(source, sous_wine());
     w.dossier.ecrire("autre.asm", "autre");
     // Names that cmd would read otherwise than as names are refused.
-    const std::string source = question_source, sortie = question_sortie, base = question_base;
-    const std::string dialogue[] = {source,
-                                    fichier_absent + source,
-                                    sortie,
-                                    caractere_interdit + sortie,
-                                    caractere_interdit + sortie,
-                                    annonce_base + base,
-                                    caractere_interdit + base};
-    const char* reponses[] = {"absent.asm",  "prog.asm",        "R&D.asm", "50%off.asm",
-                              "nouveau.asm", "x&del,*.asm&rem", "nouveau"};
-    for (std::size_t i = 0; i < std::size(reponses); ++i) {
-        ASSERT_TRUE(w.programme.attendre(en_console_windows(dialogue[i])));
-        w.programme.ecrire(reponses[i] + std::string("\n"));
-    }
+    w.programme.ecrire("absent.asm\nprog.asm\nR&D.asm\n50%off.asm\nnouveau.asm\nx&del,*.asm&rem\nnouveau\n");
+    const std::string sortie = question_sortie, base = question_base;
+    const std::string dialogue = question_source + (fichier_absent + std::string(question_source)) + sortie +
+                                 caractere_interdit + sortie + caractere_interdit + sortie + annonce_base +
+                                 base + caractere_interdit + base;
+    ASSERT_TRUE(w.programme.attendre(en_console_windows(dialogue)));
     ASSERT_TRUE(w.programme.attendre("tasm -b -80  -r16 nouveau.asm"));
     ASSERT_TRUE(w.programme.attendre("KORVEX_modified_for_VEP.EXE nouveau.OBJ"));
     ASSERT_TRUE(w.programme.attendre(en_console_windows(fin)));
     EXPECT_TRUE(w.programme.attend_encore(500)) << "PAUSE must wait for a key";
     w.programme.ecrire("x");
     EXPECT_EQ(w.programme.statut(), 0);
+    EXPECT_EQ(w.programme.console().find(en_console_windows(dialogue)), 0u);
 
     const std::string convertie = "#INCLUDE vepbeta.inc\r\n        ROM_CALL(GET_KEY)\r\n";
-    EXPECT_EQ(w.dossier.lire("nouveau.asm"), convertie);
-    EXPECT_EQ(w.dossier.lire("vu_par_tasm"), convertie);
+    EXPECT_EQ(w.dossier.lire("nouveau.asm") + w.dossier.lire("vu_par_tasm"), convertie + convertie);
     EXPECT_EQ(w.dossier.lire("VEP.bat"),
               "tasm -b -80  -r16 nouveau.asm \r\nKORVEX_modified_for_VEP.EXE nouveau.OBJ");
     EXPECT_EQ(w.dossier.lire("appels"), "tasm [-b] [-80] [-r16] [nouveau.asm]\n"
                                         "KORVEX_modified_for_VEP.EXE [nouveau.OBJ]\n");
-    EXPECT_EQ(w.dossier.lire("autre.asm"), "autre");
-    EXPECT_EQ(w.dossier.lire("prog.asm"), "#include \"crash.inc\"\r\n\tCALL GET_KEY\r\n");
-    std::string tout;
-    for (const std::string& texte : dialogue)
-        tout += texte;
-    EXPECT_EQ(w.programme.console().find(en_console_windows(tout)), 0u);
+    EXPECT_EQ(w.dossier.lire("autre.asm") + w.dossier.lire("prog.asm"), "autre" + source);
 }
