@@ -1,6 +1,7 @@
 // crash2vep: ports a TI-82 program written for crash or ash to VEP, then
 // builds it with the script "VEP.bat".
 
+#include "console/arguments.hpp"
 #include "console/dialogue.hpp"
 #include "console/script.hpp"
 #include "console/textes.hpp"
@@ -41,11 +42,25 @@ int abandonner(Console& console)
     return 1;
 }
 
+// Writes `texte` alone on standard output: the exit status.
+int afficher(const char* texte)
+{
+    return std::fputs(texte, stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;
+}
+
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
     garder_flux_standard();
+    switch (lire_arguments(argc, argv)) {
+    case Demande::aide:
+        return afficher(texte::aide);
+    case Demande::version:
+        return afficher("crash2vep " CRASH2VEP_VERSION "\n");
+    case Demande::dialogue:
+        break;
+    }
     Console console{stdin, stdout, stderr};
     std::string nom_source, nom_sortie, nom_base;
 

@@ -11,15 +11,14 @@ std::vector<Cas> lire_cas(const std::string& chemin)
     std::map<std::string, std::string> noms;
     std::ifstream fichier(chemin);
     std::vector<Cas> cas;
-    std::string ligne;
+    std::string ligne, *champ = nullptr;
     for (int numero = 1; std::getline(fichier, ligne); ++numero) {
         const std::size_t egal = ligne.find(" = ");
         const auto illisible = [&] { return std::runtime_error(chemin + ":" + std::to_string(numero)); };
-        std::string* champ;
         if (ligne.find_first_not_of(" \t") == std::string::npos || ligne[0] == '#')
             continue;
         if (ligne[0] == ' ' || ligne[0] == '\t')
-            champ = &cas.at(cas.size() - 1).champs.back();
+            champ = champ != nullptr ? champ : throw illisible();
         else if (egal != std::string::npos && ligne.find('"') > egal)
             champ = &noms[ligne.substr(0, egal)], ligne.erase(0, egal + 3);
         else

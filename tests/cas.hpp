@@ -2,9 +2,9 @@
 // by side, joined. A value is a quoted string with C escapes (\r, \n, \t,
 // \0, \xHH, and a backslash before any other byte stands for that byte),
 // which *N after it repeats N times, or the name of a text defined earlier
-// in the file by a line NAME = values. A case starts at the start of a line
-// and goes on over the lines that begin with a blank; lines that begin with
-// # are comments.
+// in the file by a line NAME = values. A case or a name starts at the start
+// of a line and goes on over the lines that begin with a blank; lines that
+// begin with # are comments.
 #pragma once
 
 #include <string>
