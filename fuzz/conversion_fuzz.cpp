@@ -6,6 +6,7 @@
 
 #include "conversion/convertir.hpp"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -13,14 +14,6 @@
 #include <string_view>
 
 namespace {
-
-bool contient(std::string_view ligne, std::initializer_list<std::string_view> motifs)
-{
-    for (std::string_view motif : motifs)
-        if (ligne.find(motif) != std::string_view::npos)
-            return true;
-    return false;
-}
 
 // The bytes on disk that the conversion of `source` writes, and how many
 // lines it replaces.
@@ -32,7 +25,12 @@ std::pair<std::string, std::size_t> modele(std::string source)
         if (!(source[i] == '\r' && i + 1 < source.size() && source[i + 1] == '\n'))
             texte += source[i];
 
-    std::string converti;
+    const auto contient = [](std::string_view ligne, std::initializer_list<std::string_view> motifs) {
+        return std::any_of(motifs.begin(), motifs.end(), [ligne](std::string_view motif) {
+            return ligne.find(motif) != std::string_view::npos;
+        });
+    };
+    std::string disque;
     std::size_t remplacees = 0;
     for (std::size_t debut = 0; debut < texte.size();) {
         const std::size_t lf = texte.find('\n', debut);
@@ -40,21 +38,14 @@ std::pair<std::string, std::size_t> modele(std::string source)
         const std::string_view ligne(texte.data() + debut, fin - debut);
         const bool inclusion = contient(ligne, {"crash.inc", "ti82.h"});
         const bool touche = contient(ligne, {"call GET_KEY", "CALL GET_KEY", "call\tGET_KEY"});
-        if (inclusion)
-            converti += "#INCLUDE vepbeta.inc\n";
-        if (touche)
-            converti += "        ROM_CALL(GET_KEY)\n";
+        // Written as a DOS text: each LF goes out as CR LF.
+        disque += inclusion ? "#INCLUDE vepbeta.inc\r\n" : "";
+        disque += touche ? "        ROM_CALL(GET_KEY)\r\n" : "";
         if (!inclusion && !touche)
-            converti += ligne;
+            for (char octet : ligne)
+                disque += octet == '\n' ? "\r\n" : std::string(1, octet);
         remplacees += inclusion || touche;
         debut = fin;
-    }
-
-    std::string disque;
-    for (char octet : converti) {
-        if (octet == '\n')
-            disque += '\r';
-        disque += octet;
     }
     return {disque, remplacees};
 }

@@ -1,10 +1,8 @@
 // Test cases kept as data: fields separated by =>, each made of values side
-// by side, joined. A value is a quoted string with C escapes (\r, \n, \t,
-// \0, \xHH, and a backslash before any other byte stands for that byte),
-// which *N after it repeats N times, or the name of a text defined earlier
-// in the file by a line NAME = values. A case or a name starts at the start
-// of a line and goes on over the lines that begin with a blank; lines that
-// begin with # are comments.
+// by side, joined. A value is a quoted string with C escapes (\r \n \t \0
+// \xHH; a backslash before another byte stands for it), which *N repeats N
+// times, or a NAME defined earlier by a line NAME = values. A case or a name
+// goes on over the lines that begin with a blank; # starts a comment line.
 #pragma once
 
 #include <string>

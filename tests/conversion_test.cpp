@@ -4,57 +4,34 @@
 #include "conversion/cherc2haine.hpp"
 #include "conversion/convertir.hpp"
 
-#include <algorithm>
-
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace {
 
-// What `fichier` holds; closes it.
-std::string contenu(std::FILE* fichier)
-{
-    std::string octets(static_cast<std::size_t>(std::ftell(fichier)), '\0');
-    std::rewind(fichier);
-    octets.resize(std::fread(octets.data(), 1, octets.size(), fichier));
-    std::fclose(fichier);
-    return octets;
-}
-
 // What the converter writes on disk for a source holding `source`, and what
 // its report says of that source, named prog.asm.
-std::pair<std::string, std::string> convertir(const std::string& source)
+std::pair<std::string, std::string> convertir(std::string source)
 {
-    std::FILE* entree = std::tmpfile();
-    std::FILE* sortie = std::tmpfile();
-    std::FILE* erreurs = std::tmpfile();
-    std::fwrite(source.data(), 1, source.size(), entree);
-    std::rewind(entree);
+    char* octets[2] = {};
+    std::size_t tailles[2] = {};
+    std::FILE* entree = source.empty() ? std::tmpfile() : fmemopen(source.data(), source.size(), "rb");
+    std::FILE* sorties[] = {open_memstream(&octets[0], &tailles[0]), open_memstream(&octets[1], &tailles[1])};
     LecteurDos lecteur(entree);
-    EcrivainDos ecrivain(sortie);
+    EcrivainDos ecrivain(sorties[0]);
     Rapport rapport;
     EXPECT_EQ(convertir_fichier(lecteur, ecrivain, rapport), Conversion::terminee);
-    EXPECT_TRUE(rapport.ecrire("prog.asm", erreurs));
-    std::fclose(entree);
-    return {contenu(sortie), contenu(erreurs)};
-}
-
-// Where Cherc2haines must find the first of `motifs` in `texte`: bytes folded.
-std::ptrdiff_t premiere_attendue(std::string texte, const std::vector<std::string_view>& motifs)
-{
-    const auto replie = [](std::string octets) {
-        for (char& octet : octets)
-            octet |= 0x20;
-        return octets;
-    };
-    std::size_t premiere = std::string::npos;
-    for (std::string_view motif : motifs)
-        premiere =
-            motif.empty() ? premiere : std::min(premiere, replie(texte).find(replie(std::string(motif))));
-    return premiere == std::string::npos ? -1 : static_cast<std::ptrdiff_t>(premiere);
+    EXPECT_TRUE(rapport.ecrire("prog.asm", sorties[1]));
+    for (std::FILE* fichier : {entree, sorties[0], sorties[1]})
+        std::fclose(fichier);
+    const std::pair resultat(std::string(octets[0], tailles[0]), std::string(octets[1], tailles[1]));
+    std::free(octets[0]), std::free(octets[1]);
+    return resultat;
 }
 
 } // namespace
@@ -71,19 +48,6 @@ TEST(Conversion, CasDuFichier)
     }
 }
 
-TEST(Rapport, GardeCentConstatsEtCompteLesAutres)
-{
-    std::string source;
-    for (int i = 0; i < 300; ++i)
-        source += i % 2 ? "\tCall GET_KEY\n" : "\tcall GET_KEY\n";
-    const std::string rapport = convertir(source).second;
-    EXPECT_EQ(std::count(rapport.begin(), rapport.end(), '\n'), 101);
-    EXPECT_EQ(rapport.substr(0, rapport.find('\n')),
-              "prog.asm:2: attention: non converti (casse) : Call GET_KEY");
-    EXPECT_EQ(rapport.substr(rapport.rfind('\n', rapport.size() - 2) + 1),
-              "prog.asm : 150 lignes remplacees, 150 avertissements (50 non affiches)\n");
-}
-
 TEST(Cherc2haines, TrouveLaPremiereOccurrenceDeTousLesMotifs)
 {
     // Patterns that share their length, middle and last bytes, two that
@@ -95,14 +59,27 @@ TEST(Cherc2haines, TrouveLaPremiereOccurrenceDeTousLesMotifs)
     Cherc2haines recherche;
     for (std::string_view motif : motifs)
         recherche.ajouter(motif);
+    // Where it must find the first of them: std::string::find, bytes folded.
+    const auto premiere_attendue = [&motifs](std::string texte) {
+        const auto replie = [](std::string octets) {
+            for (char& octet : octets)
+                octet |= 0x20;
+            return octets;
+        };
+        std::size_t premiere = std::string::npos;
+        for (std::string_view motif : motifs)
+            if (!motif.empty())
+                premiere = std::min(premiere, replie(texte).find(replie(std::string(motif))));
+        return premiere == std::string::npos ? -1 : static_cast<std::ptrdiff_t>(premiere);
+    };
 
     for (std::size_t place : {0u, 1u, 60u, 127u, 128u, 130u, 255u, 300u, 1000u}) {
         for (std::string_view motif : motifs) {
             std::string texte(place + 200, ' ');
             texte.replace(place, motif.size(), motif);
-            EXPECT_EQ(recherche.premiere(texte), premiere_attendue(texte, motifs)) << place << " " << motif;
+            EXPECT_EQ(recherche.premiere(texte), premiere_attendue(texte)) << place << " " << motif;
             texte.resize(place + motif.size());
-            EXPECT_EQ(recherche.premiere(texte), premiere_attendue(texte, motifs)) << place << " " << motif;
+            EXPECT_EQ(recherche.premiere(texte), premiere_attendue(texte)) << place << " " << motif;
         }
     }
     // The first window's test for ti82.h passes on "zzz2zh"; the ti82.h found

@@ -16,10 +16,7 @@
 
 namespace {
 
-using texte::question_base;
-using texte::question_sortie;
-
-const std::string appuyez = "Appuyez sur une touche pour continuer...";
+const char appuyez[] = "Appuyez sur une touche pour continuer...";
 
 const char source[] = "#include \"crash.inc\"\r\nboucle:\r\n\tcall GET_KEY\n\tor a\r\n\tjr z,boucle";
 
@@ -32,9 +29,7 @@ TEST(Dialogue, SeancesDuFichier)
         if (c.champs.at(0).find("ulimit") != std::string::npos)
             continue;
 #endif
-        Programme::Options options;
-        options.commande = {"bash", "-c", c.champs.at(0)};
-        options.environnement = {"CRASH2VEP=" CRASH2VEP};
+        Programme::Options options{false, {"bash", "-c", c.champs.at(0)}, {"CRASH2VEP=" CRASH2VEP}};
         Seance s(source, options);
         s.programme.ecrire(c.champs.at(1));
         s.programme.fermer_entree();
@@ -56,16 +51,13 @@ TEST(Dialogue, SeancesDuFichier)
 
 TEST(Outils, UnScriptQuiNeSeLitPasEstDit)
 {
-    std::FILE* console = std::tmpfile();
-    executer_script("/", console); // a folder opens, but cannot be read
-    executer_script("/dev/null/x", console);
-    executer_script("absent.bat", console);
-    std::rewind(console);
     char lu[100] = {};
-    EXPECT_EQ(
-        std::string(lu, std::fread(lu, 1, sizeof lu, console)),
-        "impossible de lire / \nimpossible de lire /dev/null/x \nle script absent.bat est introuvable \n");
+    std::FILE* console = fmemopen(lu, sizeof lu, "w");
+    for (const char* nom : {"/", "/dev/null/x", "absent.bat"}) // a folder opens, but cannot be read
+        executer_script(nom, console);
     std::fclose(console);
+    EXPECT_STREQ(lu, "impossible de lire / \nimpossible de lire /dev/null/x \n"
+                     "le script absent.bat est introuvable \n");
 }
 
 TEST(Pause, AttendUneToucheTapeeApresSonMessage)
@@ -83,18 +75,13 @@ TEST(Pause, AttendUneToucheTapeeApresSonMessage)
     // without echo; a key typed during the build does not count. The settings
     // come back, whatever signal ends the program; a stop puts them back
     // until the program goes on.
-    const std::tuple<std::string, int, int> cas[] = {{"x", 0, 0},
-                                                     {"\x1b[A", 0, 0},
-                                                     {"\x03", 0, 128 + SIGINT},
-                                                     {"", SIGPIPE, 128 + SIGPIPE},
-                                                     {"", SIGALRM, 128 + SIGALRM},
-                                                     {"", SIGUSR1, 128 + SIGUSR1},
-                                                     {"", SIGUSR2, 128 + SIGUSR2},
-                                                     {"x", SIGTSTP, 0}};
+    // clang-format off
+    const std::tuple<std::string, int, int> cas[] = {{"x", 0, 0}, {"\x1b[A", 0, 0}, {"\x03", 0, 128 + SIGINT},
+        {"", SIGPIPE, 128 + SIGPIPE}, {"", SIGALRM, 128 + SIGALRM}, {"", SIGUSR1, 128 + SIGUSR1},
+        {"", SIGUSR2, 128 + SIGUSR2}, {"x", SIGTSTP, 0}};
+    // clang-format on
     for (const auto& [touche, signal, statut] : cas) {
-        Programme::Options sur_terminal;
-        sur_terminal.terminal = true;
-        Seance s(source, sur_terminal);
+        Seance s(source, {true});
         termios avant;
         ASSERT_EQ(tcgetattr(s.programme.terminal(), &avant), 0);
         // Whether the terminal is raw, once it is as expected or after two seconds.
@@ -107,28 +94,26 @@ TEST(Pause, AttendUneToucheTapeeApresSonMessage)
         };
         s.programme.ecrire("prog.asm nouveau.asm nouveau\nk");
         // The report comes between the conversion and the next question.
-        ASSERT_TRUE(s.programme.attendre(question_sortie));
-        ASSERT_TRUE(s.programme.attendre("prog.asm : 2 lignes remplacees, 0 avertissement\r\n"));
-        ASSERT_TRUE(s.programme.attendre(question_base));
-        ASSERT_TRUE(s.programme.attendre(appuyez));
+        for (const char* texte :
+             {texte::question_sortie, "prog.asm : 2 lignes remplacees, 0 avertissement\r\n",
+              texte::question_base, appuyez})
+            ASSERT_TRUE(s.programme.attendre(texte));
         EXPECT_TRUE(s.programme.attend_encore(300));
         EXPECT_TRUE(brut(true));
+        if (signal != 0)
+            kill(s.programme.pid(), signal);
         if (signal == SIGTSTP) {
-            kill(s.programme.pid(), SIGTSTP);
             EXPECT_FALSE(brut(false));
             kill(s.programme.pid(), SIGCONT);
             EXPECT_TRUE(brut(true));
-        } else if (signal != 0) {
-            kill(s.programme.pid(), signal);
         }
         s.programme.ecrire(touche);
         EXPECT_EQ(s.programme.statut(), statut) << touche << signal;
         termios apres;
-        ASSERT_EQ(tcgetattr(s.programme.terminal(), &apres), 0);
-        EXPECT_EQ(apres.c_lflag, avant.c_lflag);
-        EXPECT_EQ(apres.c_cc[VMIN], avant.c_cc[VMIN]);
-        int reste = -1;
-        EXPECT_EQ(ioctl(s.programme.esclave(), FIONREAD, &reste), 0);
-        EXPECT_EQ(reste, 0) << "what the key sent is not left for the shell";
+        int reste = -1; // what the key sent and the program left for the shell
+        ASSERT_EQ(tcgetattr(s.programme.terminal(), &apres) | ioctl(s.programme.esclave(), FIONREAD, &reste),
+                  0);
+        EXPECT_TRUE(apres.c_lflag == avant.c_lflag && apres.c_cc[VMIN] == avant.c_cc[VMIN]);
+        EXPECT_EQ(reste, 0);
     }
 }

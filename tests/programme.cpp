@@ -35,9 +35,9 @@ void verifier(bool reussi, const char* quoi)
 [[noreturn]] void lancer(int entree, int sortie, int erreurs, const Dossier& dossier,
                          Programme::Options& options)
 {
-    dup2(entree, 0);
-    dup2(sortie, 1);
-    dup2(erreurs, 2);
+    const int flux[] = {entree, sortie, erreurs};
+    for (int i = 0; i < 3; ++i)
+        dup2(flux[i], i);
     if (chdir(dossier.chemin().c_str()) != 0)
         _exit(126);
     setenv("PATH", (dossier.chemin("outils") + ":" + std::getenv("PATH")).c_str(), 1);
@@ -55,9 +55,8 @@ void verifier(bool reussi, const char* quoi)
 
 Dossier::Dossier()
 {
-    std::string modele = (std::filesystem::temp_directory_path() / "crash2vep-XXXXXX").string();
-    verifier(mkdtemp(modele.data()) != nullptr, "mkdtemp");
-    chemin_ = modele;
+    chemin_ = (std::filesystem::temp_directory_path() / "crash2vep-XXXXXX").string();
+    verifier(mkdtemp(chemin_.data()) != nullptr, "mkdtemp");
     std::filesystem::create_directory(chemin("outils"));
     for (const char* nom : {"outils/tasm", "outils/KORVEX_modified_for_VEP.EXE"}) {
         ecrire(nom, outil);

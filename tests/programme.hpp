@@ -37,8 +37,8 @@ public:
     Programme(const Dossier& dossier, Options options);
     ~Programme();
 
-    // Waits until the program has written `texte` after what earlier waits
-    // found; false if it does not within a few seconds.
+    // Waits until the program writes `texte` after what earlier waits found;
+    // false if it does not within a few seconds.
     bool attendre(std::string_view texte);
     void ecrire(std::string_view texte);
     void fermer_entree();
@@ -47,8 +47,7 @@ public:
     // Waits for the end: the exit status, or 128 plus the signal that ended it.
     int statut();
     pid_t pid() const { return enfant_; }
-    // What it wrote to standard output, and to standard error (on a terminal,
-    // both are in console()).
+    // Its standard output, and error (on a terminal, both are in console()).
     const std::string& console() const { return console_; }
     const std::string& erreurs() const { return erreurs_; }
     // On a terminal: its master side, and its slave side (open here too).
