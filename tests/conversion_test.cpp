@@ -40,7 +40,7 @@ TEST(Conversion, CasDuFichier)
 {
     for (const Cas& c : lire_cas(CAS "/conversions.txt")) {
         const auto [convertie, rapport] = convertir(c.champs.at(0));
-        EXPECT_EQ(convertie, c.champs.at(1)) << "conversions.txt:" << c.ligne;
+        EXPECT_TRUE(convertie == c.champs.at(1)) << "conversions.txt:" << c.ligne; // some are megabytes
         // The findings, before the line that sums up.
         EXPECT_EQ(rapport.substr(0, rapport.rfind('\n', rapport.size() - 2) + 1),
                   c.champs.size() > 2 ? c.champs[2] : "")
