@@ -1,16 +1,9 @@
 #include "conversion/cherc2haine.hpp"
 
+#include "platform/vectoriel.hpp"
+
 #include <algorithm>
 #include <cstring>
-
-// Where the loader can pick a version of a function for the processor it runs
-// on, the window tests also get one for processors with AVX2: twice the bytes
-// per instruction.
-#if defined(__x86_64__) && defined(__ELF__)
-#define AUSSI_AVX2 __attribute__((target_clones("avx2", "default")))
-#else
-#define AUSSI_AVX2
-#endif
 
 namespace {
 
@@ -53,6 +46,17 @@ AUSSI_AVX2 std::size_t fenetre_possible(const unsigned char* octets, std::size_t
             if (peut_commencer(octets + debut, groupe.front()))
                 return debut;
     return debut;
+}
+
+// Which of `groupes` pass their test on the window at `p`: bit i for group i
+// (there are a handful).
+AUSSI_AVX2 unsigned long groupes_possibles(const unsigned char* p,
+                                           const std::vector<std::vector<std::string_view>>& groupes)
+{
+    unsigned long possibles = 0;
+    for (std::size_t i = 0; i < groupes.size(); ++i)
+        possibles |= static_cast<unsigned long>(peut_commencer(p, groupes[i].front())) << i;
+    return possibles;
 }
 
 bool meme_test(std::string_view a, std::string_view b)
@@ -141,9 +145,10 @@ std::ptrdiff_t Cherc2haines::premiere(std::string_view texte) const
         const std::size_t apres = texte.size() - fenetre + 1;
         while ((debut = fenetre_possible(octets, debut, apres, groupes_)) < apres) {
             std::size_t premiere = largeur;
-            for (const Groupe& groupe : groupes_)
-                if (peut_commencer(octets + debut, groupe.front()))
-                    premiere = premiere_de(groupe, texte.substr(debut, fenetre), premiere);
+            const unsigned long possibles = groupes_possibles(octets + debut, groupes_);
+            for (std::size_t i = 0; i < groupes_.size(); ++i)
+                if (possibles >> i & 1)
+                    premiere = premiere_de(groupes_[i], texte.substr(debut, fenetre), premiere);
             if (premiere < largeur)
                 return static_cast<std::ptrdiff_t>(debut + premiere);
             debut += largeur;

@@ -1,5 +1,7 @@
 #include "platform/texte_dos.hpp"
 
+#include "platform/vectoriel.hpp"
+
 #include <algorithm>
 #include <cstring>
 
@@ -19,7 +21,7 @@ std::size_t jusqu_au_dernier_lf(const char* octets, std::size_t taille)
 // Whether some LF in `lignes` lacks its CR. Written for compilers to turn into
 // byte-wide vector instructions: a value that is zero only at such an LF,
 // found as a minimum, with no early exit.
-bool a_un_lf_seul(std::string_view lignes)
+AUSSI_AVX2 bool a_un_lf_seul(std::string_view lignes)
 {
     if (lignes.empty())
         return false;
