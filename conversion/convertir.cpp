@@ -15,12 +15,14 @@ namespace {
 // that the search tests three groups of bytes rather than four.
 constexpr std::string_view a_examiner[] = {"get_key", "82.", "crash.inc"};
 
-bool contient_un(std::string_view ligne, const Regle& regle)
+std::ptrdiff_t place_de(std::string_view ligne, const Regle& regle)
 {
+    std::ptrdiff_t premiere = -1;
     for (std::string_view motif : regle.motifs)
-        if (cherc2haine(ligne, motif) >= 0)
-            return true;
-    return false;
+        if (const std::ptrdiff_t place = cherc2haine(ligne, motif);
+            place >= 0 && (premiere < 0 || place < premiere))
+            premiere = place;
+    return premiere;
 }
 
 // How many lines end in `lignes`. Written for compilers to turn into
@@ -52,17 +54,20 @@ std::size_t debut_de_ligne(std::string_view lignes, std::size_t place)
 
 } // namespace
 
-void convertir_ligne(std::string_view ligne, EcrivainDos& sortie)
+Places convertir_ligne(std::string_view ligne, EcrivainDos& sortie)
 {
+    Places places;
     bool remplacee = false;
-    for (const Regle& regle : regles) {
-        if (contient_un(ligne, regle)) {
-            sortie.ecrire(regle.remplacement);
+    for (std::size_t i = 0; i < regles.size(); ++i) {
+        places[i] = place_de(ligne, regles[i]);
+        if (places[i] >= 0) {
+            sortie.ecrire(regles[i].remplacement);
             remplacee = true;
         }
     }
     if (!remplacee)
         sortie.ecrire(ligne);
+    return places;
 }
 
 Conversion convertir_fichier(LecteurDos& source, EcrivainDos& sortie, Rapport& rapport)
@@ -89,8 +94,7 @@ Conversion convertir_fichier(LecteurDos& source, EcrivainDos& sortie, Rapport& r
                 lignes.remove_prefix(avant.size());
                 const std::string_view touchee = premiere_ligne(lignes);
                 decoder_ligne(touchee, ligne);
-                convertir_ligne(ligne, sortie);
-                rapport.examiner(numero++, ligne);
+                rapport.examiner(numero++, ligne, convertir_ligne(ligne, sortie));
                 lignes.remove_prefix(touchee.size());
             }
             numero += compter_lignes(lignes);

@@ -10,8 +10,9 @@
 
 enum class Conversion { terminee, erreur_lecture, erreur_ecriture, memoire_insuffisante };
 
-// Writes the conversion of one line (its newline included, if it has one).
-void convertir_ligne(std::string_view ligne, EcrivainDos& sortie);
+// Writes the conversion of one line (its newline included, if it has one);
+// returns where the line holds each rule's patterns.
+Places convertir_ligne(std::string_view ligne, EcrivainDos& sortie);
 
 // Converts what remains of `source` onto `sortie` and hands it all to the
 // system; tells whether the source was read to its end and everything written,

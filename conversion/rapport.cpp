@@ -66,7 +66,8 @@ std::string extrait(std::string_view texte, std::size_t limite = extrait_max)
 // The line without its comment: up to the first ';' outside double quotes.
 std::string_view code_de(std::string_view ligne)
 {
-    for (std::size_t point_virgule = 0; (point_virgule = ligne.find(';', point_virgule)) != npos; ++point_virgule) {
+    for (std::size_t point_virgule = 0; (point_virgule = ligne.find(';', point_virgule)) != npos;
+         ++point_virgule) {
         const std::string_view avant = ligne.substr(0, point_virgule);
         if (std::count(avant.begin(), avant.end(), '"') % 2 == 0)
             return avant;
@@ -139,26 +140,20 @@ std::string compte(std::size_t nombre, const char* singulier, const char* plurie
 
 } // namespace
 
-void Rapport::examiner(std::size_t numero, std::string_view ligne)
+void Rapport::examiner(std::size_t numero, std::string_view ligne, const Places& places)
 {
     if (!ligne.empty() && ligne.back() == '\n')
         ligne.remove_suffix(1);
     const std::string_view code = code_de(ligne);
     bool remplacee = false;
-    for (const Regle& regle : regles) {
+    for (std::size_t i = 0; i < regles.size(); ++i) {
         // No pattern holds a ';': one that starts in the code ends there.
-        bool dans_la_ligne = false, dans_le_code = false;
-        for (std::string_view motif : regle.motifs) {
-            const std::ptrdiff_t place = cherc2haine(ligne, motif);
-            dans_la_ligne = dans_la_ligne || place >= 0;
-            dans_le_code = dans_le_code || (place >= 0 && static_cast<std::size_t>(place) < code.size());
-        }
-        if (dans_la_ligne && !dans_le_code)
+        const std::string_view remplacement = regles[i].remplacement;
+        if (places[i] >= 0 && static_cast<std::size_t>(places[i]) >= code.size())
             constater(numero, "ligne remplacee par " +
-                                  std::string(sans_blancs(
-                                      regle.remplacement.substr(0, regle.remplacement.size() - 1))) +
+                                  std::string(sans_blancs(remplacement.substr(0, remplacement.size() - 1))) +
                                   " a cause de son commentaire : " + extrait(ligne.substr(code.size())));
-        remplacee = remplacee || dans_la_ligne;
+        remplacee = remplacee || places[i] >= 0;
     }
     if (remplacee) {
         ++remplacees_;

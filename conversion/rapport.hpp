@@ -3,6 +3,8 @@
 // lines left unchanged that look like what it replaces.
 #pragma once
 
+#include "conversion/regles.hpp"
+
 #include <cstddef>
 #include <cstdio>
 #include <string>
@@ -11,9 +13,10 @@
 
 class Rapport {
 public:
-    // Looks at line `numero` (from 1) of the source, as read in text mode.
-    // Lines that hold none of the patterns, letters folded, need not come.
-    void examiner(std::size_t numero, std::string_view ligne);
+    // Looks at line `numero` (from 1) of the source, as read in text mode,
+    // where convertir_ligne found each rule's patterns. Lines that hold none
+    // of the patterns, letters folded, need not come.
+    void examiner(std::size_t numero, std::string_view ligne, const Places& places);
 
     // Writes one line per finding, "nom:ligne: attention: ...", then one line
     // that sums up. False if it could not all be written.

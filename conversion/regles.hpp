@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 struct Regle {
@@ -17,3 +18,6 @@ inline constexpr std::array<Regle, 2> regles = {{
 }};
 inline constexpr const Regle& inclusion = regles[0];
 inline constexpr const Regle& appel = regles[1];
+
+// For each rule, where a line first holds one of its patterns; -1 if none.
+using Places = std::array<std::ptrdiff_t, regles.size()>;
