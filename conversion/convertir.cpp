@@ -2,7 +2,6 @@
 
 #include "conversion/cherc2haine.hpp"
 #include "conversion/regles.hpp"
-#include "platform/vectoriel.hpp"
 
 #include <algorithm>
 #include <new>
@@ -23,26 +22,6 @@ std::ptrdiff_t place_de(std::string_view ligne, const Regle& regle)
             place >= 0 && (premiere < 0 || place < premiere))
             premiere = place;
     return premiere;
-}
-
-// How many lines end in `lignes`. Written for compilers to turn into
-// byte-wide vector instructions: 32 counts of at most 255 in bytes.
-AUSSI_AVX2 std::size_t compter_lignes(std::string_view lignes)
-{
-    constexpr std::size_t voies = 32, tour = voies * 255;
-    std::size_t total = 0, debut = 0;
-    for (; debut + voies <= lignes.size(); debut += tour) {
-        unsigned char comptes[voies] = {};
-        const std::size_t fin = std::min(debut + tour, lignes.size() - lignes.size() % voies);
-        for (std::size_t i = debut; i < fin; i += voies)
-            for (std::size_t voie = 0; voie < voies; ++voie)
-                comptes[voie] += lignes[i + voie] == '\n';
-        for (const unsigned char compte : comptes)
-            total += compte;
-    }
-    for (std::size_t i = lignes.size() - lignes.size() % voies; i < lignes.size(); ++i)
-        total += lignes[i] == '\n';
-    return total;
 }
 
 // Where the line that holds `place` begins in `lignes`.
@@ -74,7 +53,7 @@ Conversion convertir_fichier(LecteurDos& source, EcrivainDos& sortie, Rapport& r
 {
     // Lines that hold none of a_examiner go out as they lie on disk, many at
     // a time; each line that holds one goes through convertir_ligne and the
-    // report. Line numbers are counted as the lines go by.
+    // report. Line numbers are counted as the lines are written.
     Cherc2haines recherche;
     for (std::string_view motif : a_examiner)
         recherche.ajouter(motif);
@@ -89,16 +68,14 @@ Conversion convertir_fichier(LecteurDos& source, EcrivainDos& sortie, Rapport& r
                     break;
                 const std::string_view avant =
                     lignes.substr(0, debut_de_ligne(lignes, static_cast<std::size_t>(place)));
-                numero += compter_lignes(avant);
-                sortie.recopier(avant);
+                numero += sortie.recopier(avant);
                 lignes.remove_prefix(avant.size());
                 const std::string_view touchee = premiere_ligne(lignes);
                 decoder_ligne(touchee, ligne);
                 rapport.examiner(numero++, ligne, convertir_ligne(ligne, sortie));
                 lignes.remove_prefix(touchee.size());
             }
-            numero += compter_lignes(lignes);
-            sortie.recopier(lignes);
+            numero += sortie.recopier(lignes);
         }
     } catch (const std::bad_alloc&) {
         // The reader holds a whole line: one without end (a device, a huge

@@ -18,18 +18,28 @@ std::size_t jusqu_au_dernier_lf(const char* octets, std::size_t taille)
     return taille;
 }
 
-// Whether some LF in `lignes` lacks its CR. Written for compilers to turn into
-// byte-wide vector instructions: a value that is zero only at such an LF,
-// found as a minimum, with no early exit.
-AUSSI_AVX2 bool a_un_lf_seul(std::string_view lignes)
+// How many LFs `lignes` holds, and how many of them follow a CR; lines start
+// at its beginning, so an LF there has none. Written for compilers to turn
+// into byte-wide vector instructions: 32 counts of at most 255 in bytes.
+AUSSI_AVX2 std::pair<std::size_t, std::size_t> compter_lf(std::string_view lignes)
 {
-    if (lignes.empty())
-        return false;
-    // Lines start at the beginning: an LF there is an empty line of its own.
-    unsigned char ecart = static_cast<unsigned char>(lignes[0] ^ '\n');
-    for (std::size_t i = 1; i < lignes.size(); ++i)
-        ecart = std::min(ecart, static_cast<unsigned char>((lignes[i] ^ '\n') | (lignes[i - 1] == '\r')));
-    return ecart == 0;
+    constexpr std::size_t voies = 32, tour = voies * 255;
+    const char* const p = lignes.data();
+    std::size_t lf = 0, crlf = 0, i = 1;
+    for (; i + voies <= lignes.size(); i += voies) {
+        unsigned char seuls[voies] = {}, apres_cr[voies] = {};
+        for (const std::size_t fin = std::min(i + tour, lignes.size() - voies + 1); i < fin; i += voies)
+            for (std::size_t voie = 0; voie < voies; ++voie) {
+                seuls[voie] += p[i + voie] == '\n';
+                apres_cr[voie] += (p[i + voie] == '\n') & (p[i + voie - 1] == '\r');
+            }
+        for (std::size_t voie = 0; voie < voies; ++voie)
+            lf += seuls[voie], crlf += apres_cr[voie];
+        i -= voies;
+    }
+    for (i = std::min(i, lignes.size()); i < lignes.size(); ++i)
+        lf += p[i] == '\n', crlf += p[i] == '\n' && p[i - 1] == '\r';
+    return {lf + (!lignes.empty() && p[0] == '\n'), crlf};
 }
 
 } // namespace
@@ -111,11 +121,12 @@ void EcrivainDos::ecrire(std::string_view texte)
     }
 }
 
-void EcrivainDos::recopier(std::string_view lignes)
+std::size_t EcrivainDos::recopier(std::string_view lignes)
 {
-    if (!a_un_lf_seul(lignes)) {
+    const auto [lf, crlf] = compter_lf(lignes);
+    if (lf == crlf) {
         placer(lignes.data(), lignes.size());
-        return;
+        return lf;
     }
     while (!lignes.empty()) {
         const std::string_view ligne = premiere_ligne(lignes);
@@ -125,6 +136,7 @@ void EcrivainDos::recopier(std::string_view lignes)
             placer("\r\n", 2);
         lignes.remove_prefix(ligne.size());
     }
+    return lf;
 }
 
 bool EcrivainDos::vider()

@@ -54,8 +54,8 @@ public:
 
     // Writes whole lines as LecteurDos gives them: what ecrire would write
     // for them once read in text mode, that is, as they are but for an LF
-    // without its CR, which gets one.
-    void recopier(std::string_view lignes);
+    // without its CR, which gets one. Returns how many lines ended in them.
+    std::size_t recopier(std::string_view lignes);
 
     // Hands everything written so far to the system. False if any write has
     // failed since the writer was made: such a file is incomplete.
