@@ -3,7 +3,6 @@
 #include "conversion/cherc2haine.hpp"
 #include "conversion/regles.hpp"
 
-#include <algorithm>
 #include <new>
 #include <string>
 

@@ -1,6 +1,5 @@
 #include "conversion/rapport.hpp"
 
-#include "conversion/cherc2haine.hpp"
 #include "conversion/regles.hpp"
 
 #include <algorithm>
