@@ -26,7 +26,7 @@ AUSSI_AVX2 std::pair<std::size_t, std::size_t> compter_lf(std::string_view ligne
     constexpr std::size_t voies = 32, tour = voies * 255;
     const char* const p = lignes.data();
     std::size_t lf = 0, crlf = 0, i = 1;
-    for (; i + voies <= lignes.size(); i += voies) {
+    while (i + voies <= lignes.size()) {
         unsigned char seuls[voies] = {}, apres_cr[voies] = {};
         for (const std::size_t fin = std::min(i + tour, lignes.size() - voies + 1); i < fin; i += voies)
             for (std::size_t voie = 0; voie < voies; ++voie) {
@@ -35,9 +35,8 @@ AUSSI_AVX2 std::pair<std::size_t, std::size_t> compter_lf(std::string_view ligne
             }
         for (std::size_t voie = 0; voie < voies; ++voie)
             lf += seuls[voie], crlf += apres_cr[voie];
-        i -= voies;
     }
-    for (i = std::min(i, lignes.size()); i < lignes.size(); ++i)
+    for (; i < lignes.size(); ++i)
         lf += p[i] == '\n', crlf += p[i] == '\n' && p[i - 1] == '\r';
     return {lf + (!lignes.empty() && p[0] == '\n'), crlf};
 }
