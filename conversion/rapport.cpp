@@ -1,9 +1,12 @@
 #include "conversion/rapport.hpp"
 
+#include "conversion/cherc2haine.hpp"
 #include "conversion/regles.hpp"
+#include "platform/lisible.hpp"
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -50,62 +53,123 @@ std::string_view sans_blancs(std::string_view texte)
 // terminal would not show as they are written \xHH.
 std::string extrait(std::string_view texte, std::size_t limite = extrait_max)
 {
-    std::string montre;
-    for (const char c : texte.substr(0, limite)) {
-        const unsigned char octet = static_cast<unsigned char>(c);
-        const char chiffres[] = "0123456789ABCDEF";
-        if (octet < 0x20 || octet > 0x7E)
-            montre += {'\\', 'x', chiffres[octet >> 4], chiffres[octet & 0xF]};
-        else
-            montre += c;
-    }
+    const std::string montre = lisible(texte.substr(0, limite), true);
     return texte.size() > limite ? montre + "..." : montre;
 }
 
-// The line without its comment: up to the first ';' outside double quotes.
+// The line without its comment: up to the first ';' outside double quotes
+// and outside a character literal (a quote, one byte, a quote), so that
+// ld a,';' and ld a,'"' start no comment and no string. A quote alone, as in
+// ex af,af', is a byte like any other.
 std::string_view code_de(std::string_view ligne)
 {
-    for (std::size_t point_virgule = 0; (point_virgule = ligne.find(';', point_virgule)) != npos;
-         ++point_virgule) {
-        const std::string_view avant = ligne.substr(0, point_virgule);
-        if (std::count(avant.begin(), avant.end(), '"') % 2 == 0)
-            return avant;
+    bool entre_guillemets = false;
+    for (std::size_t i = 0; i < ligne.size(); ++i) {
+        if (ligne[i] == '"')
+            entre_guillemets = !entre_guillemets;
+        else if (entre_guillemets)
+            continue;
+        else if (ligne[i] == '\'' && i + 2 < ligne.size() && ligne[i + 2] == '\'')
+            i += 2;
+        else if (ligne[i] == ';')
+            return ligne.substr(0, i);
     }
     return ligne;
+}
+
+// What is left of a replaced line's code once its statements are taken out,
+// as the report shows it: the blanks at both ends dropped, the first
+// `extrait_max` bytes kept. Bytes come one at a time, so that memory stays
+// the same whatever the line's length.
+class Reste {
+public:
+    void garder(char octet)
+    {
+        if (taille_ == 0 && blanc(octet))
+            return;
+        if (taille_ < extrait_max)
+            debut_ += octet;
+        else if (!blanc(octet))
+            coupe_ = true;
+        ++taille_;
+    }
+
+    // Empty when nothing but blanks was kept.
+    std::string montre() const { return coupe_ ? extrait(debut_) + "..." : extrait(sans_blancs(debut_)); }
+
+private:
+    std::string debut_;
+    std::size_t taille_ = 0; // bytes kept since the first that is not a blank
+    bool coupe_ = false;     // a byte that is not a blank lies past debut_
+};
+
+std::size_t occurrences(std::string_view texte, std::string_view motif)
+{
+    std::size_t nombre = 0;
+    for (std::ptrdiff_t p = 0; (p = cherc2haine(texte, motif)) >= 0; ++nombre)
+        texte.remove_prefix(static_cast<std::size_t>(p) + motif.size());
+    return nombre;
+}
+
+// Whether `code` holds, at `i`, a statement of `regle`: one of its patterns,
+// and for a call, not the beginning of a longer name.
+bool enonce_a(std::string_view code, std::size_t i, std::string_view motif, const Regle& regle)
+{
+    const std::size_t fin = i + motif.size();
+    return !motif.empty() && code.compare(i, motif.size(), motif) == 0 &&
+           !(&regle == &appel && fin < code.size() && dans_un_nom(code[fin]));
+}
+
+constexpr std::string_view directives[] = {"#include", ".include"};
+
+// How many bytes at `i` in `code` belong to what a replacement stands for: a
+// pattern, with the quotes or angle brackets around it; or an include
+// directive's own word, in any case, while `restantes` allows that word.
+std::size_t pris_a(std::string_view code, std::size_t i, std::size_t (&restantes)[std::size(directives)])
+{
+    const char ouvrante = code[i];
+    const char fermante = ouvrante == '"' ? '"' : ouvrante == '<' ? '>' : '\0';
+    for (const Regle& regle : regles) {
+        for (std::string_view motif : regle.motifs) {
+            const std::size_t fin = i + 1 + motif.size();
+            if (fermante != '\0' && fin < code.size() && code[fin] == fermante &&
+                enonce_a(code, i + 1, motif, regle))
+                return motif.size() + 2;
+            if (enonce_a(code, i, motif, regle))
+                return motif.size();
+        }
+    }
+    for (std::size_t d = 0; d < std::size(directives); ++d) {
+        if (restantes[d] > 0 && trouver(code.substr(i, directives[d].size()), directives[d]) == 0) {
+            --restantes[d];
+            return directives[d].size();
+        }
+    }
+    return 0;
 }
 
 // What a replaced line's code held besides the statements that its
 // replacement stands for: an include directive with its file name, bare or
 // in quotes or angle brackets; a call of GET_KEY itself, not of a longer name.
+// As the report shows it; empty if nothing. One pass: time grows with the
+// line, and memory does not.
 std::string perte(std::string_view code)
 {
-    // Most replaced lines hold their statement alone: a quick answer for them.
-    for (const Regle& regle : regles)
-        if (std::find(regle.motifs.begin(), regle.motifs.end(), sans_blancs(code)) != regle.motifs.end())
-            return {};
-    std::string reste(code);
-    for (const Regle& regle : regles) {
-        for (std::string_view motif : regle.motifs) {
-            for (std::size_t p = 0; !motif.empty() && (p = reste.find(motif, p)) != npos;) {
-                std::size_t debut = p, fin = p + motif.size();
-                if (&regle == &appel && fin < reste.size() && dans_un_nom(reste[fin])) {
-                    p = fin;
-                    continue;
-                }
-                const char avant = debut > 0 ? reste[debut - 1] : 0,
-                           apres = fin < reste.size() ? reste[fin] : 0;
-                if ((avant == '"' && apres == '"') || (avant == '<' && apres == '>'))
-                    --debut, ++fin;
-                reste.erase(debut, fin - debut);
-                p = debut;
-                if (&regle == &inclusion)
-                    for (std::string_view directive : {"#include", ".include"})
-                        if (const std::size_t d = trouver(reste, directive); d != npos)
-                            reste.erase(d, directive.size());
-            }
-        }
+    // Each include pattern takes one directive of each spelling with it.
+    std::size_t inclusions = 0;
+    for (std::string_view motif : inclusion.motifs)
+        inclusions += motif.empty() ? 0 : occurrences(code, motif);
+    std::size_t restantes[std::size(directives)] = {inclusions, inclusions};
+
+    Reste reste;
+    for (std::size_t i = 0; i < code.size();) {
+        const std::size_t pris = pris_a(code, i, restantes);
+        if (pris == 0)
+            reste.garder(code[i++]);
+        else
+            i += pris;
     }
-    return std::string(sans_blancs(reste));
+    return reste.montre();
 }
 
 // The first text in `code` that looks like a call of GET_KEY or like the name
@@ -157,7 +221,7 @@ void Rapport::examiner(std::size_t numero, std::string_view ligne, const Places&
     if (remplacee) {
         ++remplacees_;
         if (const std::string perdu = perte(code); !perdu.empty())
-            constater(numero, "ligne remplacee, texte perdu : " + extrait(perdu));
+            constater(numero, "ligne remplacee, texte perdu : " + perdu);
     } else if (const auto [texte, raison] = presque(code); raison != nullptr) {
         constater(numero, std::string("non converti (") + raison + ") : " + extrait(texte));
     }
