@@ -1,9 +1,10 @@
 #include "console/dialogue.hpp"
 
+#include "console/noms.hpp"
 #include "console/textes.hpp"
+#include "platform/console.hpp"
 #include "platform/fichier.hpp"
 
-#include <algorithm>
 #include <cctype>
 #include <cstring>
 
@@ -21,18 +22,28 @@ bool separe(int octet)
     return octet == '\0' || std::isspace(octet);
 }
 
+// The next byte of the answers, or EOF at their end. An input that a tool
+// left non-blocking has not ended when it has nothing yet.
+int lire_octet(std::FILE* entree)
+{
+    int octet;
+    while ((octet = std::getc(entree)) == EOF && std::ferror(entree) && attendre_entree(entree))
+        std::clearerr(entree);
+    return octet;
+}
+
 Lecture lire_mot(std::FILE* entree, std::string& mot)
 {
     int octet;
     do
-        octet = std::getc(entree);
+        octet = lire_octet(entree);
     while (octet != EOF && separe(octet));
     if (octet == EOF)
         return Lecture::fin;
 
     mot.clear();
     bool trop_long = false;
-    for (; octet != EOF && !separe(octet); octet = std::getc(entree)) {
+    for (; octet != EOF && !separe(octet); octet = lire_octet(entree)) {
         if (mot.size() < longueur_max_nom)
             mot.push_back(static_cast<char>(octet));
         else
@@ -43,17 +54,27 @@ Lecture lire_mot(std::FILE* entree, std::string& mot)
     return trop_long ? Lecture::trop_longue : Lecture::lue;
 }
 
-// What cmd would read in VEP.bat as an operator, an escape, a variable or a
-// quote, and bytes nobody can see or type (0x1A would even end VEP.bat).
-bool interdit(char c)
-{
-    const unsigned char octet = static_cast<unsigned char>(c);
-    return octet < 0x20 || octet == 0x7F || std::strchr("&|<>^%\"", octet) != nullptr;
-}
-
 bool meme_fichier(const std::optional<Identite>& a, const std::optional<Identite>& b)
 {
     return a && b && *a == *b;
+}
+
+// Why the new file cannot be `nom`, a name that VEP.bat can hold; null if it can.
+const char* refus_de_sortie(const Console& console, const std::optional<Identite>& source, const std::string& nom)
+{
+    const std::optional<Identite> existante = identite(nom.c_str());
+    if (designe(nom.c_str(), texte::nom_script))
+        return texte::nom_reserve;
+    if (nom_d_outil(nom))
+        return texte::nom_d_outil;
+    if (meme_fichier(existante, source))
+        return texte::sortie_est_source;
+    // Written to, the console's own streams would mix the new source with
+    // what the tool says, or lose it.
+    for (std::FILE* flux : {console.entree, console.sortie, console.erreurs})
+        if (meme_fichier(existante, identite(flux)))
+            return texte::sortie_impossible;
+    return nullptr;
 }
 
 } // namespace
@@ -103,9 +124,10 @@ Fichier demander_source(Console& console, std::string& nom)
 bool demander_nom(Console& console, const char* question, std::string& nom)
 {
     while (demander(console, question, nom)) {
-        if (std::none_of(nom.begin(), nom.end(), interdit))
+        const char* refus = refus_de_nom(nom);
+        if (refus == nullptr)
             return true;
-        dire(console, texte::caractere_interdit);
+        dire(console, refus);
     }
     return false;
 }
@@ -113,21 +135,14 @@ bool demander_nom(Console& console, const char* question, std::string& nom)
 Fichier demander_sortie(Console& console, std::FILE* source, std::string& nom)
 {
     const std::optional<Identite> identite_source = identite(source);
-    const std::optional<Identite> identite_entree = identite(console.entree);
     while (demander_nom(console, texte::question_sortie, nom)) {
-        const std::optional<Identite> existante = identite(nom.c_str());
-        const char* refus = texte::sortie_impossible;
-        if (designe(nom.c_str(), texte::nom_script)) {
-            refus = texte::nom_reserve;
-        } else if (meme_fichier(existante, identite_source)) {
-            refus = texte::sortie_est_source;
-        } else if (meme_fichier(existante, identite_entree)) {
-            refus = texte::sortie_impossible;
-        } else if (Fichier sortie{std::fopen(nom.c_str(), "wb")}) {
+        const char* refus = refus_de_sortie(console, identite_source, nom);
+        if (refus == nullptr) {
+            Fichier sortie{std::fopen(nom.c_str(), "wb")};
             // A link that did not lead anywhere may have led onto VEP.bat.
-            if (!meme_fichier(identite(sortie.get()), identite(texte::nom_script)))
+            if (sortie && !meme_fichier(identite(sortie.get()), identite(texte::nom_script)))
                 return sortie;
-            refus = texte::nom_reserve;
+            refus = sortie ? texte::nom_reserve : texte::sortie_impossible;
         }
         dire(console, refus);
     }

@@ -1,7 +1,16 @@
 // The console's three standard streams, as the program finds them.
 #pragma once
 
+#include <cstdio>
+
 // Keeps standard input, output and error from being taken by the files the
 // program opens, should its parent have left any of them closed: reading one
-// then finds its end, and writing to one fails.
+// then finds its end, and writing to one fails. Writing to a pipe whose
+// reader has gone, or past a file size limit, fails too, rather than ending
+// the program: the work goes on, and the failure is seen.
 void garder_flux_standard();
+
+// After a read from `entree` failed: waits until it has something, and
+// returns true, if it failed only because the input was left non-blocking
+// and had nothing yet; false otherwise.
+bool attendre_entree(std::FILE* entree);

@@ -1,8 +1,10 @@
 #include "platform/console.hpp"
 
 #include <cerrno>
+#include <csignal>
 
 #include <fcntl.h>
+#include <poll.h>
 
 void garder_flux_standard()
 {
@@ -11,4 +13,16 @@ void garder_flux_standard()
     for (int descripteur = 0; descripteur <= 2; ++descripteur)
         if (fcntl(descripteur, F_GETFD) < 0 && errno == EBADF)
             open("/dev/null", O_RDONLY);
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
+bool attendre_entree(std::FILE* entree)
+{
+    if (errno != EAGAIN && errno != EWOULDBLOCK)
+        return false;
+    pollfd attente = {fileno(entree), POLLIN, 0};
+    while (poll(&attente, 1, -1) < 0 && errno == EINTR) {
+    }
+    return true;
 }

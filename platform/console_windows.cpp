@@ -2,4 +2,11 @@
 
 // The C runtime gives a program started without a console or with a closed
 // standard handle streams that fail on their own; its files never take them.
+// There is no SIGPIPE nor SIGXFSZ: writes fail.
 void garder_flux_standard() {}
+
+// Windows has no non-blocking console input.
+bool attendre_entree(std::FILE*)
+{
+    return false;
+}

@@ -4,6 +4,10 @@
 #pragma once
 
 #include <cstdio>
+#include <string_view>
+
+// True when a tool would take `mot`, one of its arguments, for an option.
+bool lu_comme_option(std::string_view mot);
 
 // Runs the batch script `nom` line by line and returns when it has ended.
 // The programs write to the console themselves; `console` receives the

@@ -1,5 +1,7 @@
 #include "platform/interprete.hpp"
 
+#include "platform/console.hpp"
+#include "platform/lisible.hpp"
 #include "platform/texte_dos.hpp"
 
 #include <algorithm>
@@ -10,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -42,8 +45,26 @@ void montrer(std::string_view ligne, std::FILE* console)
     std::vector<char> dossier(4096);
     if (getcwd(dossier.data(), dossier.size()) == nullptr)
         dossier[0] = '\0';
-    std::fprintf(console, "\n%s>%.*s\n", dossier.data(), static_cast<int>(ligne.size()), ligne.data());
+    // Names may hold escape sequences that would retitle or clear the terminal.
+    std::fprintf(console, "\n%s>%s\n", lisible(dossier.data(), false).c_str(), lisible(ligne, false).c_str());
 }
+
+// The signals that the tools find at their default action, whatever this
+// program does with them: it ignores those that report a failed write.
+struct Lancement {
+    Lancement()
+    {
+        sigset_t signaux;
+        sigemptyset(&signaux);
+        sigaddset(&signaux, SIGPIPE);
+        sigaddset(&signaux, SIGXFSZ);
+        posix_spawnattr_init(&attributs);
+        posix_spawnattr_setsigdefault(&attributs, &signaux);
+        posix_spawnattr_setflags(&attributs, POSIX_SPAWN_SETSIGDEF);
+    }
+    ~Lancement() { posix_spawnattr_destroy(&attributs); }
+    posix_spawnattr_t attributs;
+};
 
 void executer(std::vector<std::string>& mots, std::FILE* console)
 {
@@ -54,7 +75,9 @@ void executer(std::vector<std::string>& mots, std::FILE* console)
 
     std::fflush(console);
     pid_t enfant;
-    const int erreur = posix_spawnp(&enfant, arguments[0], nullptr, nullptr, arguments.data(), environ);
+    const Lancement lancement;
+    const int erreur =
+        posix_spawnp(&enfant, arguments[0], nullptr, &lancement.attributs, arguments.data(), environ);
     if (erreur != 0) {
         std::fprintf(console,
                      erreur == ENOENT ? "'%s' n'est pas reconnu en tant que commande \n"
@@ -77,9 +100,23 @@ bool lire_octet()
 {
     char octet;
     ssize_t lu;
-    while ((lu = read(STDIN_FILENO, &octet, 1)) < 0 && errno == EINTR) {
+    while ((lu = read(STDIN_FILENO, &octet, 1)) < 0 && (errno == EINTR || attendre_entree(stdin))) {
     }
     return lu == 1;
+}
+
+// Reads what standard input receives until it stays silent for a tenth of a
+// second: the other bytes of a key.
+void lire_suite()
+{
+    pollfd attente = {STDIN_FILENO, POLLIN, 0};
+    for (;;) {
+        const int pret = poll(&attente, 1, 100);
+        char suite[64];
+        const ssize_t lu = pret > 0 ? read(STDIN_FILENO, suite, sizeof suite) : -1;
+        if (pret == 0 || lu == 0 || (lu < 0 && errno != EINTR && errno != EAGAIN))
+            return;
+    }
 }
 
 // The terminal's settings as they were and while a key is awaited, for the
@@ -88,8 +125,7 @@ struct termios reglages_terminal, reglages_bruts;
 
 // The signals whose default action ends the program, then those that stop
 // and continue it.
-const int signaux[] = {SIGINT,  SIGQUIT, SIGTERM, SIGHUP,  SIGPIPE,
-                       SIGALRM, SIGUSR1, SIGUSR2, SIGTSTP, SIGCONT};
+const int signaux[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGALRM, SIGUSR1, SIGUSR2, SIGTSTP, SIGCONT};
 
 extern "C" void restaurer_puis_agir(int signal)
 {
@@ -111,7 +147,8 @@ extern "C" void restaurer_puis_agir(int signal)
 // One key press on the terminal, without Enter and without echo; keys typed
 // before the call are dropped, and so are the other bytes that one key sends
 // (arrows, function keys). The terminal's settings are put back afterwards,
-// also when a signal ends or stops the program meanwhile.
+// also when a signal ends or stops the program meanwhile; signals that the
+// program was started with ignored stay ignored.
 void lire_touche()
 {
     if (tcgetattr(STDIN_FILENO, &reglages_terminal) != 0) {
@@ -122,22 +159,19 @@ void lire_touche()
     restauration.sa_handler = restaurer_puis_agir;
     sigemptyset(&restauration.sa_mask);
     struct sigaction anciennes[std::size(signaux)];
-    for (std::size_t i = 0; i < std::size(signaux); ++i)
-        sigaction(signaux[i], &restauration, &anciennes[i]);
+    for (std::size_t i = 0; i < std::size(signaux); ++i) {
+        sigaction(signaux[i], nullptr, &anciennes[i]);
+        if (anciennes[i].sa_handler != SIG_IGN)
+            sigaction(signaux[i], &restauration, nullptr);
+    }
 
     reglages_bruts = reglages_terminal;
     reglages_bruts.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
     reglages_bruts.c_cc[VMIN] = 1;
     reglages_bruts.c_cc[VTIME] = 0;
     tcsetattr(STDIN_FILENO, TCSAFLUSH, &reglages_bruts);
-    lire_octet();
-    // What follows the first byte within a tenth of a second is the same key.
-    struct termios suite = reglages_bruts;
-    suite.c_cc[VMIN] = 0;
-    suite.c_cc[VTIME] = 1;
-    tcsetattr(STDIN_FILENO, TCSANOW, &suite);
-    while (lire_octet()) {
-    }
+    if (lire_octet())
+        lire_suite();
     tcsetattr(STDIN_FILENO, TCSANOW, &reglages_terminal);
 
     for (std::size_t i = 0; i < std::size(signaux); ++i)
@@ -145,6 +179,11 @@ void lire_touche()
 }
 
 } // namespace
+
+bool lu_comme_option(std::string_view mot)
+{
+    return !mot.empty() && mot[0] == '-';
+}
 
 void executer_script(const char* nom, std::FILE* console)
 {

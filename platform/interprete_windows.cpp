@@ -2,6 +2,12 @@
 
 #include <cstdlib>
 
+bool lu_comme_option(std::string_view mot)
+{
+    // DOS tools also take a slash for an option's mark.
+    return !mot.empty() && (mot[0] == '-' || mot[0] == '/');
+}
+
 void executer_script(const char* nom, std::FILE* console)
 {
     std::fflush(console);

@@ -74,16 +74,26 @@ TEST(Pause, AttendUneToucheTapeeApresSonMessage)
     // On a terminal: one key, whatever bytes it sends, without Enter and
     // without echo; a key typed during the build does not count. The settings
     // come back, whatever signal ends the program; a stop puts them back
-    // until the program goes on.
-    // clang-format off
-    const std::tuple<std::string, int, int> cas[] = {{"x", 0, 0}, {"\x1b[A", 0, 0}, {"\x03", 0, 128 + SIGINT},
-        {"", SIGPIPE, 128 + SIGPIPE}, {"", SIGALRM, 128 + SIGALRM}, {"", SIGUSR1, 128 + SIGUSR1},
-        {"", SIGUSR2, 128 + SIGUSR2}, {"x", SIGTSTP, 0}};
-    // clang-format on
-    for (const auto& [touche, signal, statut] : cas) {
-        Seance s(source, {true});
-        termios avant;
-        ASSERT_EQ(tcgetattr(s.programme.terminal(), &avant), 0);
+    // until the program goes on, also just after the key. Signals ignored by
+    // the parent stay ignored; an input that tasm left non-blocking is waited for.
+    struct {
+        const char* avant; // shell commands run before the program
+        std::string touche;
+        int signal;        // sent before the key, or just after it
+        bool apres;
+        int statut;
+    } const cas[] = {{"", "x", 0, false, 0}, {"", "\x1b[A", 0, false, 0}, {"", "\x03", 0, false, 128 + SIGINT},
+        {"", "", SIGQUIT, false, 128 + SIGQUIT}, {"", "", SIGTERM, false, 128 + SIGTERM},
+        {"", "", SIGHUP, false, 128 + SIGHUP}, {"", "", SIGALRM, false, 128 + SIGALRM},
+        {"", "", SIGUSR1, false, 128 + SIGUSR1}, {"", "", SIGUSR2, false, 128 + SIGUSR2},
+        {"", "x", SIGTSTP, false, 0}, {"", "x", SIGTSTP, true, 0},
+        {"trap '' INT TSTP; ", "\x03\x1a" "x", 0, false, 0},
+        {"printf '#!/bin/sh\\nperl -MFcntl -e \"fcntl(STDIN, F_SETFL, O_NONBLOCK)\"\\n' > outils/tasm; ", "x", 0,
+         false, 0}};
+    for (const auto& [avant, touche, signal, apres, statut] : cas) {
+        Seance s(source, {true, {"bash", "-c", avant + std::string("exec \"$CRASH2VEP\"")}, {"CRASH2VEP=" CRASH2VEP}});
+        termios initiaux;
+        ASSERT_EQ(tcgetattr(s.programme.terminal(), &initiaux), 0);
         // Whether the terminal is raw, once it is as expected or after two seconds.
         const auto brut = [&](bool attendu) {
             termios t = {};
@@ -92,28 +102,36 @@ TEST(Pause, AttendUneToucheTapeeApresSonMessage)
                     return attendu;
             return !attendu;
         };
+        const auto arreter = [&] {
+            kill(s.programme.pid(), SIGTSTP);
+            EXPECT_FALSE(brut(false));
+            kill(s.programme.pid(), SIGCONT);
+        };
         s.programme.ecrire("prog.asm nouveau.asm nouveau\nk");
         // The report comes between the conversion and the next question.
         for (const char* texte :
              {texte::question_sortie, "prog.asm : 2 lignes remplacees, 0 avertissement\r\n",
               texte::question_base, appuyez})
             ASSERT_TRUE(s.programme.attendre(texte));
-        EXPECT_TRUE(s.programme.attend_encore(300));
+        EXPECT_TRUE(s.programme.attend_encore(300)) << avant;
         EXPECT_TRUE(brut(true));
-        if (signal != 0)
-            kill(s.programme.pid(), signal);
-        if (signal == SIGTSTP) {
-            EXPECT_FALSE(brut(false));
-            kill(s.programme.pid(), SIGCONT);
+        if (signal == SIGTSTP && !apres) {
+            arreter();
             EXPECT_TRUE(brut(true));
+        } else if (signal != 0 && !apres) {
+            kill(s.programme.pid(), signal);
         }
         s.programme.ecrire(touche);
-        EXPECT_EQ(s.programme.statut(), statut) << touche << signal;
-        termios apres;
+        if (apres) {
+            usleep(20'000); // within the tenth of a second that gathers the key's bytes
+            arreter();
+        }
+        EXPECT_EQ(s.programme.statut(), statut) << avant << touche << signal;
+        termios finaux;
         int reste = -1; // what the key sent and the program left for the shell
-        ASSERT_EQ(tcgetattr(s.programme.terminal(), &apres) | ioctl(s.programme.esclave(), FIONREAD, &reste),
+        ASSERT_EQ(tcgetattr(s.programme.terminal(), &finaux) | ioctl(s.programme.esclave(), FIONREAD, &reste),
                   0);
-        EXPECT_TRUE(apres.c_lflag == avant.c_lflag && apres.c_cc[VMIN] == avant.c_cc[VMIN]);
+        EXPECT_TRUE(finaux.c_lflag == initiaux.c_lflag && finaux.c_cc[VMIN] == initiaux.c_cc[VMIN]);
         EXPECT_EQ(reste, 0);
     }
 }

@@ -38,6 +38,8 @@ void verifier(bool reussi, const char* quoi)
     const int flux[] = {entree, sortie, erreurs};
     for (int i = 0; i < 3; ++i)
         dup2(flux[i], i);
+    std::signal(SIGPIPE, SIG_DFL); // as a shell starts it
+
     if (chdir(dossier.chemin().c_str()) != 0)
         _exit(126);
     setenv("PATH", (dossier.chemin("outils") + ":" + std::getenv("PATH")).c_str(), 1);

@@ -1,0 +1,14 @@
+// What a name typed for VEP.bat must not be: cmd, tasm and the converter
+// tool would each read it otherwise than as the file it names.
+#pragma once
+
+#include <string_view>
+
+// Why `nom` cannot stand in VEP.bat as the new file or the base name: one of
+// the texts of the dialogue, or null when it can. The same names are refused
+// on every platform, so that VEP.bat means the same everywhere.
+const char* refus_de_nom(std::string_view nom);
+
+// True when `nom`, as the new file, would be run by cmd in place of one of
+// the two tools that VEP.bat names: tasm.bat, KORVEX_modified_for_VEP.exe...
+bool nom_d_outil(std::string_view nom);
