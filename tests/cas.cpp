@@ -8,7 +8,7 @@
 std::vector<Cas> lire_cas(const std::string& chemin)
 {
     const std::string lettres = "rnt0", octets("\r\n\t\0", 4);
-    std::map<std::string, std::string> noms;
+    std::map<std::string, std::string> noms{{"VERSION", CRASH2VEP_VERSION}};
     std::ifstream fichier(chemin);
     std::vector<Cas> cas;
     std::string ligne, *champ = nullptr;
