@@ -60,7 +60,8 @@ bool meme_fichier(const std::optional<Identite>& a, const std::optional<Identite
 }
 
 // Why the new file cannot be `nom`, a name that VEP.bat can hold; null if it can.
-const char* refus_de_sortie(const Console& console, const std::optional<Identite>& source, const std::string& nom)
+const char* refus_de_sortie(const Console& console, const std::optional<Identite>& source,
+                            const std::string& nom)
 {
     const std::optional<Identite> existante = identite(nom.c_str());
     if (designe(nom.c_str(), texte::nom_script))

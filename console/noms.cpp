@@ -31,8 +31,8 @@ char minuscule(char c)
 // Equal but for the case of ASCII letters, as Windows compares names.
 bool egal_replie(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return minuscule(x) == minuscule(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return minuscule(x) == minuscule(y); });
 }
 
 // The file's own name, as Windows reads it: after the last folder (either

@@ -11,9 +11,26 @@
 
 namespace {
 
+// What the report says.
+namespace dit {
+constexpr char attention[] = ": attention: ";
+constexpr char remplacee_par[] = "ligne remplacee par ";
+constexpr char du_commentaire[] = " a cause de son commentaire : ";
+constexpr char texte_perdu[] = "ligne remplacee, texte perdu : ";
+constexpr char non_converti[] = "non converti (";
+constexpr char fin_de_raison[] = ") : ";
+constexpr char casse[] = "casse";
+constexpr char espacement[] = "espacement";
+constexpr char et[] = " et ";
+constexpr char remplacee[] = "ligne remplacee";
+constexpr char remplacees[] = "lignes remplacees";
+constexpr char avertissement[] = "avertissement";
+constexpr char avertissements[] = "avertissements";
+constexpr char non_affiches[] = " non affiches)";
+} // namespace dit
+
 constexpr std::size_t constats_max = 100;
 constexpr std::size_t extrait_max = 60;
-constexpr std::size_t npos = std::string_view::npos;
 
 bool dans_un_nom(char c)
 {
@@ -31,13 +48,12 @@ char minuscule(char c)
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// Where `motif` first occurs in `texte` from `depuis` on, letters in any case.
-std::size_t trouver(std::string_view texte, std::string_view motif, std::size_t depuis = 0)
+// Whether `texte` begins with `debut`, letters in any case.
+bool commence_par(std::string_view texte, std::string_view debut)
 {
-    const auto place =
-        std::search(texte.begin() + static_cast<std::ptrdiff_t>(std::min(depuis, texte.size())), texte.end(),
-                    motif.begin(), motif.end(), [](char a, char b) { return minuscule(a) == minuscule(b); });
-    return place == texte.end() ? npos : static_cast<std::size_t>(place - texte.begin());
+    return texte.size() >= debut.size() &&
+           std::equal(debut.begin(), debut.end(), texte.begin(),
+                      [](char a, char b) { return minuscule(a) == minuscule(b); });
 }
 
 std::string_view sans_blancs(std::string_view texte)
@@ -140,7 +156,7 @@ std::size_t pris_a(std::string_view code, std::size_t i, std::size_t (&restantes
         }
     }
     for (std::size_t d = 0; d < std::size(directives); ++d) {
-        if (restantes[d] > 0 && trouver(code.substr(i, directives[d].size()), directives[d]) == 0) {
+        if (restantes[d] > 0 && commence_par(code.substr(i), directives[d])) {
             --restantes[d];
             return directives[d].size();
         }
@@ -172,28 +188,72 @@ std::string perte(std::string_view code)
     return reste.montre();
 }
 
-// The first text in `code` that looks like a call of GET_KEY or like the name
-// of a crash header, and why the rules did not take it; no reason if none.
-std::pair<std::string_view, const char*> presque(std::string_view code)
+// The length of the text at `p` in `code` that has the form `r.forme`; 0 if none.
+std::size_t longueur_de_forme(std::string_view code, std::size_t p, const Ressemblance& r)
 {
-    for (std::size_t p = 0; (p = trouver(code, "call", p)) != npos; p += 4) {
-        std::size_t q = p + 4;
-        while (q < code.size() && blanc(code[q]))
+    if (r.mot_entier && p > 0 && dans_un_nom(code[p - 1]))
+        return 0;
+    std::size_t q = p;
+    for (const char c : r.forme) {
+        const std::size_t avant = q;
+        while (c == ' ' && q < code.size() && blanc(code[q]))
             ++q;
-        if ((p > 0 && dans_un_nom(code[p - 1])) || q == p + 4 || trouver(code.substr(q, 7), "get_key") != 0 ||
-            (q + 7 < code.size() && dans_un_nom(code[q + 7])))
-            continue;
-        const std::string_view mot = code.substr(p, 4), espace = code.substr(p + 4, q - p - 4);
-        const bool casse = (mot != "call" && mot != "CALL") || code.substr(q, 7) != "GET_KEY";
-        const bool espacement = espace != " " && !(espace == "\t" && mot == "call");
-        return {code.substr(p, q + 7 - p), casse && espacement ? "casse et espacement"
-                                           : casse             ? "casse"
-                                                               : "espacement"};
+        if (c != ' ' && q < code.size() && minuscule(code[q]) == minuscule(c))
+            ++q;
+        if (q == avant)
+            return 0;
     }
-    for (std::string_view nom : {"crash82.inc", "crash.inc", "ti82.h"})
-        if (const std::size_t p = trouver(code, nom); p != npos)
-            return {code.substr(p, nom.size()), nom == "crash82.inc" ? "autre en-tete" : "casse"};
-    return {{}, nullptr};
+    if (r.mot_entier && q < code.size() && dans_un_nom(code[q]))
+        return 0;
+    return q - p;
+}
+
+// A text cut at its first run of blanks and tabs.
+struct Decoupe {
+    std::string_view avant, espace, apres;
+};
+
+Decoupe decouper(std::string_view texte)
+{
+    const std::size_t debut = std::min(texte.find_first_of(" \t"), texte.size());
+    const std::size_t fin = std::min(texte.find_first_not_of(" \t", debut), texte.size());
+    return {texte.substr(0, debut), texte.substr(debut, fin - debut), texte.substr(fin)};
+}
+
+// Why `texte`, of the form `forme`, is none of `regle`'s patterns: its words'
+// case differs from every pattern's, its spacing is neither the form's blank
+// nor that of a pattern with the same first word, or both.
+std::string raison_de(std::string_view texte, std::string_view forme, const Regle& regle)
+{
+    const Decoupe t = decouper(texte);
+    bool casse = true;
+    bool espacement = t.espace != decouper(forme).espace;
+    for (std::string_view motif : regle.motifs) {
+        const Decoupe m = decouper(motif);
+        casse = casse && !(m.avant == t.avant && m.apres == t.apres);
+        espacement = espacement && !(m.avant == t.avant && m.espace == t.espace);
+    }
+    if (casse && espacement)
+        return std::string(dit::casse) + dit::et + std::string(dit::espacement);
+    return std::string(casse ? dit::casse : dit::espacement);
+}
+
+// The first text in `code` that resembles what a rule replaces, and why the
+// rule did not take it; no reason if none. Calls are looked for before
+// headers.
+std::pair<std::string_view, std::string> presque(std::string_view code)
+{
+    for (auto regle = regles.rbegin(); regle != regles.rend(); ++regle) {
+        for (const Ressemblance& r : regle->ressemblances) {
+            for (std::size_t p = 0; !r.forme.empty() && p < code.size(); ++p) {
+                const std::string_view texte = code.substr(p, longueur_de_forme(code, p, r));
+                if (!texte.empty())
+                    return {texte,
+                            r.raison.empty() ? raison_de(texte, r.forme, *regle) : std::string(r.raison)};
+            }
+        }
+    }
+    return {};
 }
 
 std::string compte(std::size_t nombre, const char* singulier, const char* pluriel)
@@ -213,17 +273,17 @@ void Rapport::examiner(std::size_t numero, std::string_view ligne, const Places&
         // No pattern holds a ';': one that starts in the code ends there.
         const std::string_view remplacement = regles[i].remplacement;
         if (places[i] >= 0 && static_cast<std::size_t>(places[i]) >= code.size())
-            constater(numero, "ligne remplacee par " +
+            constater(numero, std::string(dit::remplacee_par) +
                                   std::string(sans_blancs(remplacement.substr(0, remplacement.size() - 1))) +
-                                  " a cause de son commentaire : " + extrait(ligne.substr(code.size())));
+                                  dit::du_commentaire + extrait(ligne.substr(code.size())));
         remplacee = remplacee || places[i] >= 0;
     }
     if (remplacee) {
         ++remplacees_;
         if (const std::string perdu = perte(code); !perdu.empty())
-            constater(numero, "ligne remplacee, texte perdu : " + perdu);
-    } else if (const auto [texte, raison] = presque(code); raison != nullptr) {
-        constater(numero, std::string("non converti (") + raison + ") : " + extrait(texte));
+            constater(numero, dit::texte_perdu + perdu);
+    } else if (const auto [texte, raison] = presque(code); !raison.empty()) {
+        constater(numero, std::string(dit::non_converti) + raison + dit::fin_de_raison + extrait(texte));
     }
 }
 
@@ -239,11 +299,11 @@ bool Rapport::ecrire(std::string_view nom, std::FILE* sortie) const
     const std::string montre = extrait(nom, nom.size());
     std::string texte;
     for (const Constat& constat : constats_)
-        texte += montre + ":" + std::to_string(constat.ligne) + ": attention: " + constat.texte + "\n";
-    texte += montre + " : " + compte(remplacees_, "ligne remplacee", "lignes remplacees") + ", " +
-             compte(avertissements_, "avertissement", "avertissements");
+        texte += montre + ":" + std::to_string(constat.ligne) + dit::attention + constat.texte + "\n";
+    texte += montre + " : " + compte(remplacees_, dit::remplacee, dit::remplacees) + ", " +
+             compte(avertissements_, dit::avertissement, dit::avertissements);
     if (avertissements_ > constats_.size())
-        texte += " (" + std::to_string(avertissements_ - constats_.size()) + " non affiches)";
+        texte += " (" + std::to_string(avertissements_ - constats_.size()) + dit::non_affiches;
     texte += "\n";
     return std::fputs(texte.c_str(), sortie) >= 0 && std::fflush(sortie) == 0;
 }
