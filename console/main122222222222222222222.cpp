@@ -14,26 +14,41 @@
 
 namespace {
 
+// What the user is told when the conversion stops short, by its outcome.
+constexpr const char* echecs[] = {nullptr,                      // Conversion::terminee
+                                  texte::erreur_lecture,        // Conversion::erreur_lecture
+                                  texte::erreur_ecriture,       // Conversion::erreur_ecriture
+                                  texte::memoire_insuffisante}; // Conversion::memoire_insuffisante
+
 // Converts the whole source; tells the user and returns false if it could not
 // be read to its end or the new source could not be written in full.
 bool convertir(Console& console, std::FILE* source, std::FILE* sortie, Rapport& rapport)
 {
     LecteurDos lecteur(source);
     EcrivainDos ecrivain(sortie);
-    switch (convertir_fichier(lecteur, ecrivain, rapport)) {
-    case Conversion::terminee:
-        return true;
-    case Conversion::erreur_lecture:
-        dire(console, texte::erreur_lecture);
-        return false;
-    case Conversion::erreur_ecriture:
-        dire(console, texte::erreur_ecriture);
-        return false;
-    case Conversion::memoire_insuffisante:
-        dire(console, texte::memoire_insuffisante);
+    const char* echec = echecs[static_cast<int>(convertir_fichier(lecteur, ecrivain, rapport))];
+    if (echec != nullptr)
+        dire(console, echec);
+    return echec == nullptr;
+}
+
+// Writes VEP.bat, closes the new source and then the source, and runs
+// VEP.bat. False, the user told why, if VEP.bat or the new source could not
+// be written in full: then nothing runs.
+bool construire(Console& console, Fichier& source, Fichier& sortie, const std::string& nom_sortie,
+                const std::string& nom_base)
+{
+    if (!ecrire_script(nom_sortie, nom_base)) {
+        dire(console, texte::script_impossible);
         return false;
     }
-    return false;
+    if (!fermer(sortie)) {
+        dire(console, texte::erreur_ecriture);
+        return false;
+    }
+    fermer(source);
+    executer_script(texte::nom_script, console.sortie);
+    return true;
 }
 
 int abandonner(Console& console)
@@ -80,19 +95,10 @@ int main(int argc, char** argv)
     if (!demander_nom(console, texte::question_base, nom_base))
         return abandonner(console);
 
-    if (!ecrire_script(nom_sortie, nom_base)) {
-        dire(console, texte::script_impossible);
+    if (!construire(console, source, sortie, nom_sortie, nom_base))
         return 1;
-    }
-    if (!fermer(sortie)) {
-        dire(console, texte::erreur_ecriture);
-        return 1;
-    }
-    fermer(source);
-
-    lancer_script(console.sortie);
     dire(console, texte::fin);
-    attendre_touche(console.sortie);
+    attendre_touche(console.entree, console.sortie);
     // The work is done, but a console that lost what was said to it fails the run.
     return rapport_ecrit && std::fflush(console.sortie) == 0 && !std::ferror(console.sortie) ? 0 : 1;
 }

@@ -1,7 +1,6 @@
 #include "console/script.hpp"
 
 #include "console/textes.hpp"
-#include "platform/interprete.hpp"
 #include "platform/texte_dos.hpp"
 
 bool ecrire_script(const std::string& nom_sortie, const std::string& nom_base)
@@ -19,9 +18,4 @@ bool ecrire_script(const std::string& nom_sortie, const std::string& nom_base)
     ecrivain.ecrire(ligne);
     const bool ecrit = ecrivain.vider();
     return std::fclose(script) == 0 && ecrit;
-}
-
-void lancer_script(std::FILE* console)
-{
-    executer_script(texte::nom_script, console);
 }

@@ -1,5 +1,5 @@
 // The build script "VEP.bat": TASM on the new source, then the converter tool
-// on the object file named after the base name.
+// on the object file named after the base name. platform/interprete.hpp runs it.
 #pragma once
 
 #include <cstdio>
@@ -8,6 +8,3 @@
 // Creates "VEP.bat" in the current folder, or empties it, and writes its two
 // lines. False if it could not be created or written in full.
 bool ecrire_script(const std::string& nom_sortie, const std::string& nom_base);
-
-// Hands "VEP.bat" to the command interpreter and waits until it has ended.
-void lancer_script(std::FILE* console);

@@ -14,6 +14,7 @@ bool lu_comme_option(std::string_view mot);
 // interpreter's own lines (each command shown before it runs, failures).
 void executer_script(const char* nom, std::FILE* console);
 
-// Writes the PAUSE message to `console` and waits for one key typed after it.
-// At the end of standard input it returns at once.
-void attendre_touche(std::FILE* console);
+// Writes the PAUSE message to `console` and waits for one key typed after it
+// on `entree`, past what its buffer holds. At the end of `entree` it returns
+// at once.
+void attendre_touche(std::FILE* entree, std::FILE* console);

@@ -22,6 +22,17 @@ extern char** environ;
 
 namespace {
 
+// What cmd says, as a French Windows words it.
+namespace cmd {
+constexpr char inconnu[] = "'%s' n'est pas reconnu en tant que commande \n";
+constexpr char non_lance[] = "'%s' ne peut pas etre lance \n";
+constexpr char echec[] = "'%s' a echoue (code %d) \n";
+constexpr char arret[] = "'%s' a ete arrete (signal %d) \n";
+constexpr char script_absent[] = "le script %s est introuvable \n";
+constexpr char script_illisible[] = "impossible de lire %s \n";
+constexpr char pause[] = "Appuyez sur une touche pour continuer...";
+} // namespace cmd
+
 // A script line is a program and its arguments separated by blanks and tabs;
 // nothing in it is interpreted.
 std::vector<std::string> mots_de(std::string_view ligne)
@@ -79,48 +90,46 @@ void executer(std::vector<std::string>& mots, std::FILE* console)
     const int erreur =
         posix_spawnp(&enfant, arguments[0], nullptr, &lancement.attributs, arguments.data(), environ);
     if (erreur != 0) {
-        std::fprintf(console,
-                     erreur == ENOENT ? "'%s' n'est pas reconnu en tant que commande \n"
-                                      : "'%s' ne peut pas etre lance \n",
-                     arguments[0]);
+        std::fprintf(console, erreur == ENOENT ? cmd::inconnu : cmd::non_lance, arguments[0]);
         return;
     }
     int etat = 0;
     while (waitpid(enfant, &etat, 0) < 0 && errno == EINTR) {
     }
     if (WIFEXITED(etat) && WEXITSTATUS(etat) != 0)
-        std::fprintf(console, "'%s' a echoue (code %d) \n", arguments[0], WEXITSTATUS(etat));
+        std::fprintf(console, cmd::echec, arguments[0], WEXITSTATUS(etat));
     else if (WIFSIGNALED(etat))
-        std::fprintf(console, "'%s' a ete arrete (signal %d) \n", arguments[0], WTERMSIG(etat));
+        std::fprintf(console, cmd::arret, arguments[0], WTERMSIG(etat));
 }
 
 // One byte of standard input, read past the C library's buffer: what the
 // dialogue has read ahead does not count as a key. False at the end of input.
-bool lire_octet()
+bool lire_octet(std::FILE* entree)
 {
     char octet;
     ssize_t lu;
-    while ((lu = read(STDIN_FILENO, &octet, 1)) < 0 && (errno == EINTR || attendre_entree(stdin))) {
+    while ((lu = read(fileno(entree), &octet, 1)) < 0 && (errno == EINTR || attendre_entree(entree))) {
     }
     return lu == 1;
 }
 
-// Reads what standard input receives until it stays silent for a tenth of a
+// Reads what the terminal receives until it stays silent for a tenth of a
 // second: the other bytes of a key.
-void lire_suite()
+void lire_suite(int terminal)
 {
-    pollfd attente = {STDIN_FILENO, POLLIN, 0};
+    pollfd attente = {terminal, POLLIN, 0};
     for (;;) {
         const int pret = poll(&attente, 1, 100);
         char suite[64];
-        const ssize_t lu = pret > 0 ? read(STDIN_FILENO, suite, sizeof suite) : -1;
+        const ssize_t lu = pret > 0 ? read(terminal, suite, sizeof suite) : -1;
         if (pret == 0 || lu == 0 || (lu < 0 && errno != EINTR && errno != EAGAIN))
             return;
     }
 }
 
-// The terminal's settings as they were and while a key is awaited, for the
-// signal handlers: a handler can reach nothing but statics.
+// The terminal, and its settings as they were and while a key is awaited, for
+// the signal handlers: a handler can reach nothing but statics.
+int terminal = -1;
 struct termios reglages_terminal, reglages_bruts;
 
 // The signals whose default action ends the program, then those that stop
@@ -129,7 +138,7 @@ const int signaux[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGALRM, SIGUSR1, SIGUS
 
 extern "C" void restaurer_puis_agir(int signal)
 {
-    tcsetattr(STDIN_FILENO, TCSANOW, signal == SIGCONT ? &reglages_bruts : &reglages_terminal);
+    tcsetattr(terminal, TCSANOW, signal == SIGCONT ? &reglages_bruts : &reglages_terminal);
     if (signal == SIGCONT)
         return;
     // The default action, at once: the end of the program, or a stop until SIGCONT.
@@ -149,10 +158,11 @@ extern "C" void restaurer_puis_agir(int signal)
 // (arrows, function keys). The terminal's settings are put back afterwards,
 // also when a signal ends or stops the program meanwhile; signals that the
 // program was started with ignored stay ignored.
-void lire_touche()
+void lire_touche(std::FILE* entree)
 {
-    if (tcgetattr(STDIN_FILENO, &reglages_terminal) != 0) {
-        lire_octet();
+    terminal = fileno(entree);
+    if (tcgetattr(terminal, &reglages_terminal) != 0) {
+        lire_octet(entree);
         return;
     }
     struct sigaction restauration = {};
@@ -169,10 +179,10 @@ void lire_touche()
     reglages_bruts.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
     reglages_bruts.c_cc[VMIN] = 1;
     reglages_bruts.c_cc[VTIME] = 0;
-    tcsetattr(STDIN_FILENO, TCSAFLUSH, &reglages_bruts);
-    if (lire_octet())
-        lire_suite();
-    tcsetattr(STDIN_FILENO, TCSANOW, &reglages_terminal);
+    tcsetattr(terminal, TCSAFLUSH, &reglages_bruts);
+    if (lire_octet(entree))
+        lire_suite(terminal);
+    tcsetattr(terminal, TCSANOW, &reglages_terminal);
 
     for (std::size_t i = 0; i < std::size(signaux); ++i)
         sigaction(signaux[i], &anciennes[i], nullptr);
@@ -192,8 +202,7 @@ void executer_script(const char* nom, std::FILE* console)
     // Close-on-exec: the tools do not inherit the script.
     std::FILE* script = std::fopen(nom, "rbe");
     if (script == nullptr) {
-        std::fprintf(console,
-                     errno == ENOENT ? "le script %s est introuvable \n" : "impossible de lire %s \n", nom);
+        std::fprintf(console, errno == ENOENT ? cmd::script_absent : cmd::script_illisible, nom);
         return;
     }
     LecteurDos lecteur(script);
@@ -212,18 +221,18 @@ void executer_script(const char* nom, std::FILE* console)
         }
     }
     if (lecteur.erreur())
-        std::fprintf(console, "impossible de lire %s \n", nom);
+        std::fprintf(console, cmd::script_illisible, nom);
     std::fclose(script);
 }
 
-void attendre_touche(std::FILE* console)
+void attendre_touche(std::FILE* entree, std::FILE* console)
 {
-    std::fputs("Appuyez sur une touche pour continuer...", console);
+    std::fputs(cmd::pause, console);
     std::fflush(console);
-    if (isatty(STDIN_FILENO))
-        lire_touche();
+    if (isatty(fileno(entree)))
+        lire_touche(entree);
     else
-        lire_octet();
+        lire_octet(entree);
     std::fputs("\n", console);
     std::fflush(console);
 }

@@ -14,7 +14,8 @@ void executer_script(const char* nom, std::FILE* console)
     std::system(nom);
 }
 
-void attendre_touche(std::FILE* console)
+// cmd's PAUSE reads the console itself.
+void attendre_touche(std::FILE*, std::FILE* console)
 {
     std::fflush(console);
     std::system("PAUSE");
