@@ -35,7 +35,7 @@ inline unsigned char noter(const unsigned char* p, const Motifs& motifs)
     const unsigned char lf = p[0] == '\n';
     unsigned char note = static_cast<unsigned char>(lf * fin_ligne | (lf & (p[-1] != '\r')) * lf_sans_cr);
     for (const MotifReplie& motif : motifs)
-        note |= ((p[motif.milieu] | pli) == motif.central) & ((p[motif.octets.size() - 1] | pli) == motif.dernier);
+        note |= ((p[motif.milieu] | pli) == motif.central) & ((p[motif.fin] | pli) == motif.dernier);
     return note;
 }
 
@@ -155,7 +155,7 @@ bool Cherc2haines::ajouter(std::string_view motif)
         return true;
     plus_long_ = std::max(plus_long_, motif.size());
     const std::size_t milieu = motif.size() / 2;
-    motifs_[nombre_++] = {motif, milieu, replie(motif[milieu]), replie(motif.back())};
+    motifs_[nombre_++] = {motif, milieu, motif.size() - 1, replie(motif[milieu]), replie(motif.back())};
     return true;
 }
 

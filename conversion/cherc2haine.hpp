@@ -14,7 +14,7 @@ std::ptrdiff_t cherc2haine(std::string_view texte, std::string_view motif);
 // looks at, folded.
 struct MotifReplie {
     std::string_view octets;
-    std::size_t milieu;
+    std::size_t milieu, fin; // where those bytes lie in it (0 when empty)
     unsigned char central, dernier;
 };
 
