@@ -56,7 +56,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     }
     // The line ends before the line of that place.
     LignesAvant avant;
-    const std::size_t ligne = premiere < 0 ? texte.size() : texte.rfind('\n', premiere) + 1;
+    std::size_t ligne = texte.size();
+    if (premiere >= 0)
+        ligne = texte.substr(0, static_cast<std::size_t>(premiere)).rfind('\n') + 1;
     std::size_t lf = 0;
     bool lf_seul = false;
     for (std::size_t i = 0; i < ligne; ++i)
