@@ -1,29 +1,37 @@
 #!/usr/bin/env bash
-# Times crash2vep against GNU sed doing the same conversion.
+# Times crash2vep against GNU sed doing the same conversion, and against a
+# plain copy of the source, the limit of any converter that reads and writes
+# the file.
 #
 #   bench/bench.sh [MEGAOCTETS...]      (default: 200 400)
 #
 # For each size, makes a crash-style source of that many megabytes (copies of
-# bench/modele.asm), runs the whole program on it through its dialogue (the
-# answers piped in, tasm and the converter tool absent), sed with
-# bench/vep.sed, and a plain copy in 1 MiB blocks (dd), in turn, RUNS times
-# each (default 5). Prints the median wall times, how many times faster than
-# sed the program is, how many times the copy it takes, and its peak resident
-# memory; fails if the outputs of the program and sed differ. The files go to a tmpfs (/dev/shm) where there is
-# one, so that the disk's write-back does not blur the figures; set BENCH_DIR
-# to choose another folder. CRASH2VEP names the program (default:
-# build/crash2vep).
+# bench/modele.asm), then takes RUNS rounds (default 5). Each round is one
+# hyperfine run of the three commands in turn, one run each: the whole program
+# through its dialogue (the answers piped in, tasm and the converter tool
+# absent, the report kept aside), sed with bench/vep.sed, and a copy in 1 MiB
+# blocks (dd). So the program and the copy are timed as pairs taken in turn,
+# and a machine that slows down for a while slows both. Prints the median wall
+# times, how many times faster than sed the program is, the median of each
+# pair's ratio of the program to the copy, and the program's peak resident
+# memory from GNU time; fails if the outputs of the program and sed differ.
+# The files go to a tmpfs (/dev/shm) where there is one, so that the disk's
+# write-back does not blur the figures; set BENCH_DIR to choose another
+# folder. CRASH2VEP names the program (default: build/crash2vep).
 set -euo pipefail
+export LC_ALL=C
 
 racine=$(cd "$(dirname "$0")/.." && pwd)
 programme=$(realpath "${CRASH2VEP:-$racine/build/crash2vep}")
 essais=${RUNS:-5}
 parent=${BENCH_DIR:-$([ -d /dev/shm ] && [ -w /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")}
-dossier=$(mktemp -d "$parent/crash2vep-bench.XXXXXX")
-trap 'rm -rf "$dossier"' EXIT
 
 [ -x "$programme" ] || { echo "pas de programme $programme : construisez-le d'abord" >&2; exit 1; }
-g++ -O2 -o "$dossier/mesurer" "$racine/bench/mesurer.cpp"
+for outil in hyperfine /usr/bin/time; do
+    command -v "$outil" > /dev/null || { echo "il manque $outil (paquets hyperfine et time)" >&2; exit 1; }
+done
+dossier=$(mktemp -d "$parent/crash2vep-bench.XXXXXX")
+trap 'rm -rf "$dossier"' EXIT
 
 # Whole copies of the model only, so that every line keeps its CR LF.
 generer() {
@@ -39,7 +47,18 @@ generer() {
     rm -f "$dossier/bloc"
 }
 
-mediane() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+mediane() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# One round: the wall times of the program, sed and the copy, on one line.
+# No run pays for emptying another run's output.
+tour() {
+    hyperfine --runs 1 --style none --export-csv tour.csv \
+        --prepare 'rm -f nouveau.asm' --prepare 'rm -f sortie_sed' --prepare 'rm -f copie' \
+        "'$programme' < reponses > console 2> rapport" \
+        "sed -f '$racine/bench/vep.sed' < source.asm > sortie_sed" \
+        'dd if=source.asm of=copie bs=1M status=none' > /dev/null
+    awk -F, 'NR > 1 { printf "%s ", $2 } END { print "" }' tour.csv
+}
 
 cd "$dossier"
 printf '%-8s %10s %9s %9s %9s %9s %14s\n' "taille" "crash2vep" "sed" "copie" "sed/prog" "prog/cop" "memoire max"
@@ -47,22 +66,18 @@ for mo in "${@:-200 400}"; do
     for m in $mo; do
         generer "$m" source.asm
         printf 'source.asm nouveau.asm nouveau\n' > reponses
-        : > temps_programme; : > temps_sed; : > temps_copie; : > memoire
+        : > tours
         for _ in $(seq "$essais"); do
-            # No run pays for emptying another run's output.
-            rm -f nouveau.asm sortie_sed copie
-            read -r t kio < <(./mesurer reponses console "$programme" 2> rapport)
-            echo "$t" >> temps_programme; echo "$kio" >> memoire
-            read -r t _ < <(./mesurer source.asm sortie_sed sed -f "$racine/bench/vep.sed")
-            echo "$t" >> temps_sed
-            read -r t _ < <(./mesurer source.asm copie dd bs=1M status=none)
-            echo "$t" >> temps_copie
+            tour >> tours
         done
         cmp -s nouveau.asm sortie_sed || { echo "les sorties de crash2vep et de sed different ($m Mo)" >&2; exit 1; }
-        tp=$(mediane < temps_programme); ts=$(mediane < temps_sed); tc=$(mediane < temps_copie)
-        printf '%-8s %9ss %8ss %8ss %8sx %8sx %10s Kio\n' "$m Mo" "$tp" "$ts" "$tc" \
-            "$(awk -v a="$ts" -v b="$tp" 'BEGIN { printf "%.1f", a / b }')" \
-            "$(awk -v a="$tp" -v b="$tc" 'BEGIN { printf "%.2f", a / b }')" "$(sort -n memoire | tail -1)"
-        rm -f source.asm nouveau.asm sortie_sed copie VEP.bat rapport
+        rm -f nouveau.asm
+        /usr/bin/time -o memoire -f %M "$programme" < reponses > console 2> rapport
+        kio=$(cat memoire)
+        tp=$(awk '{ print $1 }' tours | mediane); ts=$(awk '{ print $2 }' tours | mediane)
+        tc=$(awk '{ print $3 }' tours | mediane); rc=$(awk '{ print $1 / $3 }' tours | mediane)
+        printf '%-8s %9.3fs %8.3fs %8.3fs %8.1fx %8.2fx %10s Kio\n' "$m Mo" "$tp" "$ts" "$tc" \
+            "$(awk -v a="$ts" -v b="$tp" 'BEGIN { print a / b }')" "$rc" "$kio"
+        rm -f source.asm nouveau.asm sortie_sed copie VEP.bat rapport console tour.csv memoire
     done
 done

@@ -3,100 +3,127 @@
 #include "platform/vectoriel.hpp"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace {
 
-// The places that Cherc2haines::premiere looks at together.
-constexpr std::size_t largeur = 128;
+// The places that one step of the pass looks at together: two vectors of
+// AVX2, four of SSE2. Fewer places per step would end more steps in a useless
+// check; more would end more steps at a line that only shares two bytes with
+// a pattern (measured on the benchmark's source: 64 is quickest).
+constexpr std::size_t largeur = 64;
 
 constexpr unsigned char pli = 0x20;
+
+// What the pass notes of each place, a bit each.
+constexpr unsigned char candidat = 1; // the quick test of a pattern passes there
+constexpr unsigned char fin_ligne = 2; // an LF
+constexpr unsigned char lf_sans_cr = 4; // an LF after a byte other than CR
 
 unsigned char replie(char octet)
 {
     return static_cast<unsigned char>(octet) | pli;
 }
 
-// Whether `motif` (not empty) may begin among the `largeur` places from `p`:
-// its middle and last bytes, folded, are where they would be. Written for
-// compilers to turn into byte-wide vector instructions: a difference that is
-// zero at some place, found as a minimum, with no early exit.
-bool peut_commencer(const unsigned char* p, std::string_view motif)
+using Motifs = std::array<MotifReplie, Cherc2haines::motifs_max>;
+
+// The notes of the place `p`: its line end, and whether the quick test of one
+// of `motifs` passes there. Reads the byte before `p`.
+inline unsigned char noter(const unsigned char* p, const Motifs& motifs)
 {
-    const std::size_t milieu = motif.size() / 2;
-    const unsigned char central = replie(motif[milieu]);
-    const unsigned char dernier = replie(motif.back());
-    const unsigned char* au_milieu = p + milieu;
-    const unsigned char* a_la_fin = p + motif.size() - 1;
-    unsigned char ecart = 0xFF;
-    for (std::size_t i = 0; i < largeur; ++i)
-        ecart = std::min(ecart, static_cast<unsigned char>(((au_milieu[i] | pli) ^ central) |
-                                                           ((a_la_fin[i] | pli) ^ dernier)));
-    return ecart == 0;
+    const unsigned char lf = p[0] == '\n';
+    unsigned char note = static_cast<unsigned char>(lf * fin_ligne | (lf & (p[-1] != '\r')) * lf_sans_cr);
+    for (const MotifReplie& motif : motifs)
+        note |= ((p[motif.milieu] | pli) == motif.central) & ((p[motif.fin] | pli) == motif.dernier);
+    return note;
 }
 
-// The first window start, from `debut` on in steps of `largeur` and before
-// `apres`, where the test of one of `groupes` passes; `apres` or beyond if
-// there is none. This is where the time goes.
-AUSSI_AVX2 std::size_t fenetre_possible(const unsigned char* octets, std::size_t debut, std::size_t apres,
-                                        const std::vector<std::vector<std::string_view>>& groupes)
+// The first step of `largeur` places, from `debut` on and before `apres`,
+// where the quick test of one of `motifs` passes, the notes of its places in
+// `notes`; `apres` or beyond if there is none. The line ends of the steps
+// before it are added to `avant`. This is
+// where the time goes. Written for compilers to turn into byte-wide vector
+// instructions: the same operations at every place of a step, no early exit,
+// the notes of its places merged (OR) and their LFs counted in bytes, which
+// hold the at most `largeur` of a step.
+AUSSI_AVX2 std::size_t pas_possible(const unsigned char* octets, std::size_t debut, std::size_t apres,
+                                    const Motifs motifs, unsigned char* notes, LignesAvant& avant)
 {
-    for (; debut < apres; debut += largeur)
-        for (const std::vector<std::string_view>& groupe : groupes)
-            if (peut_commencer(octets + debut, groupe.front()))
-                return debut;
+    for (; debut < apres; debut += largeur) {
+        const unsigned char* const p = octets + debut;
+        unsigned char tout = 0, lfs = 0;
+        for (std::size_t i = 0; i < largeur; ++i) {
+            tout |= noter(p + i, motifs);
+            lfs = static_cast<unsigned char>(lfs + (p[i] == '\n'));
+        }
+        if (tout & candidat) {
+            for (std::size_t i = 0; i < largeur; ++i)
+                notes[i] = noter(p + i, motifs);
+            return debut;
+        }
+        avant.lf += lfs;
+        avant.lf_seul |= (tout & lf_sans_cr) != 0;
+    }
     return debut;
 }
 
-// Which of `groupes` pass their test on the window at `p`: bit i for group i
-// (there are a handful).
-AUSSI_AVX2 unsigned long groupes_possibles(const unsigned char* p,
-                                           const std::vector<std::vector<std::string_view>>& groupes)
+// Adds to `avant` the line ends among the first `places` of `notes`.
+void compter(const unsigned char* notes, std::size_t places, LignesAvant& avant)
 {
-    unsigned long possibles = 0;
-    for (std::size_t i = 0; i < groupes.size(); ++i)
-        possibles |= static_cast<unsigned long>(peut_commencer(p, groupes[i].front())) << i;
-    return possibles;
-}
-
-bool meme_test(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && replie(a[a.size() / 2]) == replie(b[b.size() / 2]) &&
-           replie(a.back()) == replie(b.back());
-}
-
-// The first place before `avant` where `motif` occurs in `texte`, letters
-// folded; `avant` if there is none. Candidates are the places of the two
-// bytes that fold to the pattern's first, which memchr finds quickly.
-std::size_t cherche_replie(std::string_view texte, std::string_view motif, std::size_t avant)
-{
-    if (texte.size() < motif.size())
-        return avant;
-    const std::size_t fin = std::min(avant, texte.size() - motif.size() + 1);
-    const char formes[] = {static_cast<char>(replie(motif[0])), static_cast<char>(replie(motif[0]) ^ pli)};
-    for (std::size_t i = 0; i < fin; ++i) {
-        std::size_t prochaine = fin;
-        for (const char forme : formes)
-            if (const void* p = std::memchr(texte.data() + i, forme, prochaine - i))
-                prochaine = static_cast<std::size_t>(static_cast<const char*>(p) - texte.data());
-        i = prochaine;
-        std::size_t j = 1;
-        while (i < fin && j < motif.size() && replie(texte[i + j]) == replie(motif[j]))
-            ++j;
-        if (i < fin && j == motif.size())
-            return i;
+    for (std::size_t i = 0; i < places; ++i) {
+        avant.lf += (notes[i] & fin_ligne) != 0;
+        avant.lf_seul |= (notes[i] & lf_sans_cr) != 0;
     }
-    return avant;
 }
 
-// The first of `motifs` to occur in `texte`, letters folded, counting only
-// those that start before `avant`.
-std::size_t premiere_de(const std::vector<std::string_view>& motifs, std::string_view texte,
-                        std::size_t avant)
+// The first of `notes` from `i` on, up to `largeur`, where a quick test
+// passes; `largeur` if there is none. Eight notes are skipped at a time
+// while they hold none.
+std::size_t candidat_suivant(const unsigned char* notes, std::size_t i)
 {
-    for (std::string_view motif : motifs)
-        avant = cherche_replie(texte, motif, avant);
-    return avant;
+    constexpr std::uint64_t candidats = 0x0101010101010101 * candidat;
+    for (std::uint64_t huit; i + 8 <= largeur; i += 8) {
+        std::memcpy(&huit, notes + i, 8);
+        if (huit & candidats)
+            break;
+    }
+    while (i < largeur && !(notes[i] & candidat))
+        ++i;
+    return i;
+}
+
+// Whether one of `motifs` occurs at `place` in `texte`, letters folded.
+bool occurrence(const Motifs& motifs, std::string_view texte, std::size_t place)
+{
+    for (const MotifReplie& motif : motifs) {
+        const std::string_view octets = motif.octets;
+        if (octets.empty() || octets.size() > texte.size() - place)
+            continue;
+        std::size_t j = 0;
+        while (j < octets.size() && replie(texte[place + j]) == replie(octets[j]))
+            ++j;
+        if (j == octets.size())
+            return true;
+    }
+    return false;
+}
+
+// The first place from `debut` on and before `fin` where one of `motifs`
+// occurs, looked at one by one; `fin` if there is none. The line ends before
+// it are added to `avant`.
+std::size_t une_a_une(const Motifs& motifs, std::string_view texte, std::size_t debut,
+                      std::size_t fin, LignesAvant& avant)
+{
+    for (; debut < fin; ++debut) {
+        if (occurrence(motifs, texte, debut))
+            return debut;
+        if (texte[debut] == '\n') {
+            ++avant.lf;
+            avant.lf_seul |= debut == 0 || texte[debut - 1] != '\r';
+        }
+    }
+    return fin;
 }
 
 } // namespace
@@ -120,45 +147,46 @@ std::ptrdiff_t cherc2haine(std::string_view texte, std::string_view motif)
     return -1;
 }
 
-void Cherc2haines::ajouter(std::string_view motif)
+bool Cherc2haines::ajouter(std::string_view motif)
 {
+    if (nombre_ == motifs_max)
+        return false;
     if (motif.empty())
-        return;
+        return true;
     plus_long_ = std::max(plus_long_, motif.size());
-    auto groupe = std::find_if(groupes_.begin(), groupes_.end(),
-                               [motif](const Groupe& g) { return meme_test(g.front(), motif); });
-    if (groupe == groupes_.end())
-        groupes_.push_back({motif});
-    else
-        groupe->push_back(motif);
+    const std::size_t milieu = motif.size() / 2;
+    motifs_[nombre_++] = {motif, milieu, motif.size() - 1, replie(motif[milieu]), replie(motif.back())};
+    return true;
 }
 
 std::ptrdiff_t Cherc2haines::premiere(std::string_view texte) const
 {
-    // Each window holds `largeur` places and every pattern that starts there.
-    // The patterns of a group whose test passes are searched for exactly; only
-    // an occurrence that starts among those places is sure to be the first.
+    LignesAvant avant;
+    return premiere(texte, avant);
+}
+
+std::ptrdiff_t Cherc2haines::premiere(std::string_view texte, LignesAvant& avant) const
+{
+    // The pass reads the byte before each place and the bytes of the longest
+    // pattern from it: the first place, and those too near the end, are
+    // looked at one by one.
+    avant = {};
     const std::size_t fenetre = largeur + plus_long_ - 1;
-    std::size_t debut = 0;
-    if (plus_long_ > 0 && texte.size() >= fenetre) {
+    std::size_t debut = une_a_une(motifs_, texte, 0, std::min<std::size_t>(1, texte.size()), avant);
+    if (debut == 1 && texte.size() >= 1 + fenetre && nombre_ > 0) {
         const auto* octets = reinterpret_cast<const unsigned char*>(texte.data());
         const std::size_t apres = texte.size() - fenetre + 1;
-        while ((debut = fenetre_possible(octets, debut, apres, groupes_)) < apres) {
-            std::size_t premiere = largeur;
-            const unsigned long possibles = groupes_possibles(octets + debut, groupes_);
-            for (std::size_t i = 0; i < groupes_.size(); ++i)
-                if (possibles >> i & 1)
-                    premiere = premiere_de(groupes_[i], texte.substr(debut, fenetre), premiere);
-            if (premiere < largeur)
-                return static_cast<std::ptrdiff_t>(debut + premiere);
+        unsigned char notes[largeur];
+        while ((debut = pas_possible(octets, debut, apres, motifs_, notes, avant)) < apres) {
+            std::size_t i = candidat_suivant(notes, 0);
+            while (i < largeur && !occurrence(motifs_, texte, debut + i))
+                i = candidat_suivant(notes, i + 1);
+            compter(notes, i, avant);
+            if (i < largeur)
+                return static_cast<std::ptrdiff_t>(debut + i);
             debut += largeur;
         }
     }
-
-    // What is left is shorter than a window.
-    const std::string_view reste = texte.substr(debut);
-    std::size_t premiere = reste.size();
-    for (const Groupe& groupe : groupes_)
-        premiere = premiere_de(groupe, reste, premiere);
-    return premiere < reste.size() ? static_cast<std::ptrdiff_t>(debut + premiere) : -1;
+    const std::size_t place = une_a_une(motifs_, texte, debut, texte.size(), avant);
+    return place < texte.size() ? static_cast<std::ptrdiff_t>(place) : -1;
 }

@@ -10,7 +10,7 @@ namespace {
 
 // Every line that the rules replace, or that the report speaks of, holds one
 // of these, letters folded: "82." stands for both ti82.h and crash82.inc, so
-// that the search tests three groups of bytes rather than four.
+// that the search tests three patterns rather than four.
 constexpr std::string_view a_examiner[] = {"get_key", "82.", "crash.inc"};
 
 std::ptrdiff_t place_de(std::string_view ligne, const Regle& regle)
@@ -52,7 +52,8 @@ Conversion convertir_fichier(LecteurDos& source, EcrivainDos& sortie, Rapport& r
 {
     // Lines that hold none of a_examiner go out as they lie on disk, many at
     // a time; each line that holds one goes through convertir_ligne and the
-    // report. Line numbers are counted as the lines are written.
+    // report. The search's own pass counts the lines it goes over, for the
+    // report's line numbers, and tells whether one ends in an LF alone.
     Cherc2haines recherche;
     for (std::string_view motif : a_examiner)
         recherche.ajouter(motif);
@@ -62,19 +63,20 @@ Conversion convertir_fichier(LecteurDos& source, EcrivainDos& sortie, Rapport& r
     try {
         while (source.lire_lignes(lignes)) {
             for (;;) {
-                const std::ptrdiff_t place = recherche.premiere(lignes);
+                LignesAvant avant;
+                const std::ptrdiff_t place = recherche.premiere(lignes, avant);
+                const std::size_t touchee_debut =
+                    place < 0 ? lignes.size() : debut_de_ligne(lignes, static_cast<std::size_t>(place));
+                sortie.recopier(lignes.substr(0, touchee_debut), avant.lf_seul);
+                numero += avant.lf;
+                lignes.remove_prefix(touchee_debut);
                 if (place < 0)
                     break;
-                const std::string_view avant =
-                    lignes.substr(0, debut_de_ligne(lignes, static_cast<std::size_t>(place)));
-                numero += sortie.recopier(avant);
-                lignes.remove_prefix(avant.size());
                 const std::string_view touchee = premiere_ligne(lignes);
                 decoder_ligne(touchee, ligne);
                 rapport.examiner(numero++, ligne, convertir_ligne(ligne, sortie));
                 lignes.remove_prefix(touchee.size());
             }
-            numero += sortie.recopier(lignes);
         }
     } catch (const std::bad_alloc&) {
         // The reader holds a whole line: one without end (a device, a huge

@@ -1,6 +1,7 @@
 // cherc2haine and Cherc2haines against std::string_view::find, on any bytes
-// (folded for Cherc2haines). The input holds a count of patterns, then each
-// pattern after its length, then the text.
+// (folded for Cherc2haines), and the line ends Cherc2haines counts on its
+// way. The input holds a count of patterns, then each pattern after its
+// length, then the text.
 
 #include "conversion/cherc2haine.hpp"
 
@@ -31,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     std::string_view reste(reinterpret_cast<const char*>(donnees), taille);
     if (reste.empty())
         return 0;
-    const std::size_t nombre = 1 + static_cast<unsigned char>(reste[0]) % 6;
+    const std::size_t nombre = 1 + static_cast<unsigned char>(reste[0]) % Cherc2haines::motifs_max;
     reste.remove_prefix(1);
 
     std::vector<std::string_view> motifs;
@@ -53,7 +54,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
             premiere = attendue;
         recherche.ajouter(motif);
     }
-    if (recherche.premiere(texte) != premiere)
+    // The line ends before the line of that place.
+    LignesAvant avant;
+    std::size_t ligne = texte.size();
+    if (premiere >= 0)
+        ligne = texte.substr(0, static_cast<std::size_t>(premiere)).rfind('\n') + 1;
+    std::size_t lf = 0;
+    bool lf_seul = false;
+    for (std::size_t i = 0; i < ligne; ++i)
+        if (texte[i] == '\n') {
+            ++lf;
+            lf_seul |= i == 0 || texte[i - 1] != '\r';
+        }
+    if (recherche.premiere(texte, avant) != premiere || avant.lf != lf || avant.lf_seul != lf_seul)
         std::abort();
     return 0;
 }

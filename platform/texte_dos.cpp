@@ -1,7 +1,5 @@
 #include "platform/texte_dos.hpp"
 
-#include "platform/vectoriel.hpp"
-
 #include <algorithm>
 #include <cstring>
 
@@ -16,29 +14,6 @@ std::size_t jusqu_au_dernier_lf(const char* octets, std::size_t taille)
     while (taille > 0 && octets[taille - 1] != '\n')
         --taille;
     return taille;
-}
-
-// How many LFs `lignes` holds, and how many of them follow a CR; lines start
-// at its beginning, so an LF there has none. Written for compilers to turn
-// into byte-wide vector instructions: 32 counts of at most 255 in bytes.
-AUSSI_AVX2 std::pair<std::size_t, std::size_t> compter_lf(std::string_view lignes)
-{
-    constexpr std::size_t voies = 32, tour = voies * 255;
-    const char* const p = lignes.data();
-    std::size_t lf = 0, crlf = 0, i = 1;
-    while (i + voies <= lignes.size()) {
-        unsigned char seuls[voies] = {}, apres_cr[voies] = {};
-        for (const std::size_t fin = std::min(i + tour, lignes.size() - voies + 1); i < fin; i += voies)
-            for (std::size_t voie = 0; voie < voies; ++voie) {
-                seuls[voie] += p[i + voie] == '\n';
-                apres_cr[voie] += (p[i + voie] == '\n') & (p[i + voie - 1] == '\r');
-            }
-        for (std::size_t voie = 0; voie < voies; ++voie)
-            lf += seuls[voie], crlf += apres_cr[voie];
-    }
-    for (; i < lignes.size(); ++i)
-        lf += p[i] == '\n', crlf += p[i] == '\n' && p[i - 1] == '\r';
-    return {lf + (!lignes.empty() && p[0] == '\n'), crlf};
 }
 
 } // namespace
@@ -120,22 +95,20 @@ void EcrivainDos::ecrire(std::string_view texte)
     }
 }
 
-std::size_t EcrivainDos::recopier(std::string_view lignes)
+void EcrivainDos::recopier(std::string_view lignes, bool lf_seul)
 {
-    const auto [lf, crlf] = compter_lf(lignes);
-    if (lf == crlf) {
+    if (!lf_seul) {
         placer(lignes.data(), lignes.size());
-        return lf;
+        return;
     }
     while (!lignes.empty()) {
         const std::string_view ligne = premiere_ligne(lignes);
-        const bool lf_seul = ligne.back() == '\n' && (ligne.size() < 2 || ligne[ligne.size() - 2] != '\r');
-        placer(ligne.data(), ligne.size() - lf_seul);
-        if (lf_seul)
+        const bool sans_cr = ligne.back() == '\n' && (ligne.size() < 2 || ligne[ligne.size() - 2] != '\r');
+        placer(ligne.data(), ligne.size() - sans_cr);
+        if (sans_cr)
             placer("\r\n", 2);
         lignes.remove_prefix(ligne.size());
     }
-    return lf;
 }
 
 bool EcrivainDos::vider()

