@@ -79,6 +79,8 @@ std::string extrait(std::string_view texte, std::size_t limite = extrait_max)
 // ex af,af', is a byte like any other.
 std::string_view code_de(std::string_view ligne)
 {
+    if (ligne.find(';') == std::string_view::npos)
+        return ligne;
     bool entre_guillemets = false;
     for (std::size_t i = 0; i < ligne.size(); ++i) {
         if (ligne[i] == '"')
@@ -132,7 +134,7 @@ std::size_t occurrences(std::string_view texte, std::string_view motif)
 bool enonce_a(std::string_view code, std::size_t i, std::string_view motif, const Regle& regle)
 {
     const std::size_t fin = i + motif.size();
-    return !motif.empty() && code.compare(i, motif.size(), motif) == 0 &&
+    return !motif.empty() && code[i] == motif[0] && code.compare(i, motif.size(), motif) == 0 &&
            !(&regle == &appel && fin < code.size() && dans_un_nom(code[fin]));
 }
 
@@ -171,6 +173,11 @@ std::size_t pris_a(std::string_view code, std::size_t i, std::size_t (&restantes
 // line, and memory does not.
 std::string perte(std::string_view code)
 {
+    // Most replaced lines hold their statement alone: a quick answer for them.
+    for (const Regle& regle : regles)
+        if (std::find(regle.motifs.begin(), regle.motifs.end(), sans_blancs(code)) != regle.motifs.end())
+            return {};
+
     // Each include pattern takes one directive of each spelling with it.
     std::size_t inclusions = 0;
     for (std::string_view motif : inclusion.motifs)
