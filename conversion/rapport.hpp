@@ -23,8 +23,6 @@ public:
     // that sums up. False if it could not all be written.
     bool ecrire(std::string_view nom, std::FILE* sortie) const;
 
-    std::size_t remplacees() const { return remplacees_; }
-
 private:
     struct Constat {
         std::size_t ligne;

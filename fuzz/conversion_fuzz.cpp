@@ -4,7 +4,7 @@
 // is repeated past the size of the reader's first block, so that lines and
 // patterns also straddle blocks.
 
-#include "conversion/convertir.hpp"
+#include "tests/en_memoire.hpp"
 
 #include <algorithm>
 #include <cstdint>
@@ -60,26 +60,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
         while (source.size() < 270'000)
             source += entree;
 
-    // fmemopen refuses an empty buffer.
-    std::FILE* fichier_source =
-        source.empty() ? std::tmpfile() : fmemopen(source.data(), source.size(), "rb");
-    char* octets = nullptr;
-    std::size_t longueur = 0;
-    std::FILE* fichier_sortie = open_memstream(&octets, &longueur);
-    if (fichier_source == nullptr || fichier_sortie == nullptr)
-        std::abort();
-
-    LecteurDos lecteur(fichier_source);
-    EcrivainDos ecrivain(fichier_sortie);
-    Rapport rapport;
-    if (convertir_fichier(lecteur, ecrivain, rapport) != Conversion::terminee)
-        std::abort();
-    std::fclose(fichier_source);
-    std::fclose(fichier_sortie);
     // The report sees every replaced line, and the bytes are the rules' alone.
-    const bool pareil = std::pair(std::string(octets, longueur), rapport.remplacees()) == modele(source);
-    std::free(octets);
-    if (!pareil)
+    const EnMemoire resultat = convertir_en_memoire(source);
+    const std::size_t remplacees = std::stoul(resultat.rapport.substr(resultat.rapport.rfind(" : ") + 3));
+    if (resultat.fin != Conversion::terminee || std::pair(resultat.convertie, remplacees) != modele(source))
         std::abort();
     return 0;
 }

@@ -1,18 +1,26 @@
-// Test cases kept as data: fields separated by =>, each made of values side
-// by side, joined. A value is a quoted string with C escapes (\r \n \t \0
-// \xHH; a backslash before another byte stands for it), which *N repeats N
-// times, or a NAME defined earlier by a line NAME = values (VERSION, the
-// program's version, is defined from the start). A case or a name goes on
-// over the lines that begin with a blank; # starts a comment line.
+// Test cases kept as data, one case a line, continued on the lines that begin
+// with a blank; # starts a comment line. A case is made of fields: the first
+// by their place, separated by =>, named by the caller; the others each after
+// its label, `nom:`. A field is made of values side by side, joined: a quoted
+// string with C escapes (\r \n \t \0 \xHH; a backslash before another byte
+// stands for it), which *N repeats N times, or a NAME defined earlier by a
+// line NAME = values, or in one of the C++ headers the caller names by a
+// text constant (constexpr char NAME[] = "...";). VERSION is the program's.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
 struct Cas {
     int ligne; // where it starts in the file, for messages
-    std::vector<std::string> champs;
+    std::map<std::string, std::string> champs;
+
+    // The field `nom`; empty if the case has none.
+    std::string operator[](const std::string& nom) const;
 };
 
 // The cases of the file `chemin`; throws on a line it cannot read.
-std::vector<Cas> lire_cas(const std::string& chemin);
+// `places` names the fields that come by their place.
+std::vector<Cas> lire_cas(const std::string& chemin, const std::vector<std::string>& places,
+                          const std::vector<std::string>& textes = {});
