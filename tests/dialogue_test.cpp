@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -73,39 +74,35 @@ TEST(Pause, AttendUneToucheTapeeApresSonMessage)
         s.programme.ecrire("\n");
         EXPECT_EQ(s.programme.statut(), 0);
     }
-    // On a terminal: one key, whatever bytes it sends, without Enter and
-    // without echo; a key typed during the build does not count. The settings
-    // come back, whatever signal ends the program; a stop puts them back
-    // until the program goes on, also just after the key. Signals ignored by
-    // the parent stay ignored; an input that tasm left non-blocking is waited for.
+    // On a terminal, also with standard output in a file: one key, whatever
+    // bytes it sends, without Enter and without echo; a key typed during the
+    // build does not count. The settings come back, whatever signal ends the
+    // program; a stop puts them back until the program goes on, also just
+    // after the key. Signals ignored by the parent stay ignored; an input that
+    // tasm left non-blocking is waited for.
+#define LANCER "exec \"$CRASH2VEP\""
     struct {
-        const char* avant; // shell commands run before the program
+        const char* commande;
         std::string touche;
         int signal; // sent before the key, or just after it
         bool apres;
         int statut;
-    } const cas[] = {
-        {"", "x", 0, false, 0},
-        {"", "\x1b[A", 0, false, 0},
-        {"", "\x03", 0, false, 128 + SIGINT},
-        {"", "", SIGQUIT, false, 128 + SIGQUIT},
-        {"", "", SIGTERM, false, 128 + SIGTERM},
-        {"", "", SIGHUP, false, 128 + SIGHUP},
-        {"", "", SIGALRM, false, 128 + SIGALRM},
-        {"", "", SIGUSR1, false, 128 + SIGUSR1},
-        {"", "", SIGUSR2, false, 128 + SIGUSR2},
-        {"", "x", SIGTSTP, false, 0},
-        {"", "x", SIGTSTP, true, 0},
-        {"trap '' INT TSTP; ",
-         "\x03\x1a"
-         "x",
-         0, false, 0},
-        {"printf '#!/bin/sh\\nperl -MFcntl -e \"fcntl(STDIN, F_SETFL, O_NONBLOCK)\"\\n' > outils/tasm; ", "x",
-         0, false, 0}};
-    for (const auto& [avant, touche, signal, apres, statut] : cas) {
-        Seance s(
-            source,
-            {true, {"bash", "-c", avant + std::string("exec \"$CRASH2VEP\"")}, {"CRASH2VEP=" CRASH2VEP}});
+    } const cas[] = {{LANCER, "x", 0, false, 0},
+                     {LANCER " > journal.txt", "x", 0, false, 0},
+                     {LANCER, "\x1b[A", 0, false, 0},
+                     {LANCER, "\x03", 0, false, 128 + SIGINT},
+                     {LANCER, "", SIGQUIT, false, 128 + SIGQUIT},
+                     {LANCER, "", SIGTERM, false, 128 + SIGTERM},
+                     {LANCER, "", SIGHUP, false, 128 + SIGHUP},
+                     {LANCER, "x", SIGTSTP, false, 0},
+                     {LANCER, "x", SIGTSTP, true, 0},
+                     {"trap '' INT TSTP; " LANCER, "\x03\x1ax", 0, false, 0},
+                     {"printf '#!/bin/sh\\nperl -MFcntl -e \"fcntl(STDIN, F_SETFL, O_NONBLOCK)\"\\n' > "
+                      "outils/tasm; " LANCER,
+                      "x", 0, false, 0}};
+    const char rapport[] = "prog.asm : 2 lignes remplacees, 0 avertissement\r\n";
+    for (const auto& [commande, touche, signal, apres, statut] : cas) {
+        Seance s(source, {true, {"bash", "-c", commande}, {"CRASH2VEP=" CRASH2VEP}});
         termios initiaux;
         ASSERT_EQ(tcgetattr(s.programme.terminal(), &initiaux), 0);
         // Whether the terminal is raw, once it is as expected or after two seconds.
@@ -122,12 +119,13 @@ TEST(Pause, AttendUneToucheTapeeApresSonMessage)
             kill(s.programme.pid(), SIGCONT);
         };
         s.programme.ecrire("prog.asm nouveau.asm nouveau\nk");
-        // The report comes between the conversion and the next question.
-        for (const char* texte :
-             {texte::question_sortie, "prog.asm : 2 lignes remplacees, 0 avertissement\r\n",
-              texte::question_base, appuyez})
-            ASSERT_TRUE(s.programme.attendre(texte));
-        EXPECT_TRUE(s.programme.attend_encore(300)) << avant;
+        // The report, on standard error, comes between the conversion and the next question.
+        const bool console = std::strchr(commande, '>') == nullptr;
+        for (const char* texte : {texte::question_sortie, rapport, texte::question_base, appuyez})
+            if (console || texte == rapport) {
+                ASSERT_TRUE(s.programme.attendre(texte)) << commande;
+            }
+        EXPECT_TRUE(s.programme.attend_encore(300)) << commande;
         EXPECT_TRUE(brut(true));
         if (signal == SIGTSTP && !apres) {
             arreter();
@@ -135,12 +133,14 @@ TEST(Pause, AttendUneToucheTapeeApresSonMessage)
         } else if (signal != 0 && !apres) {
             kill(s.programme.pid(), signal);
         }
+        const std::size_t vu = s.programme.console().size();
         s.programme.ecrire(touche);
         if (apres) {
             usleep(20'000); // within the tenth of a second that gathers the key's bytes
             arreter();
         }
-        EXPECT_EQ(s.programme.statut(), statut) << avant << touche << signal;
+        EXPECT_EQ(s.programme.statut(), statut) << commande << touche << signal;
+        EXPECT_EQ(s.programme.console().find('x', vu), std::string::npos) << "echo";
         termios finaux;
         int reste = -1; // what the key sent and the program left for the shell
         ASSERT_EQ(tcgetattr(s.programme.terminal(), &finaux) | ioctl(s.programme.esclave(), FIONREAD, &reste),
