@@ -23,4 +23,4 @@ struct Cas {
 // The cases of the file `chemin`; throws on a line it cannot read.
 // `places` names the fields that come by their place.
 std::vector<Cas> lire_cas(const std::string& chemin, const std::vector<std::string>& places,
-                          const std::vector<std::string>& textes = {});
+                          std::vector<std::string> textes = {});
