@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <string>
-#include <vector>
 #include <windows.h>
 
 namespace {
@@ -32,15 +31,12 @@ int main()
     ligne += "\n";
     std::FILE* appels = _wfopen(L"appels", L"ab");
     const bool ecrit = appels && std::fputs(ligne.c_str(), appels) >= 0 && std::fclose(appels) == 0;
-    if (nom.compare(0, 4, L"tasm") == 0 && argc > 1) {
-        std::vector<char> debut(1 << 20);
-        std::FILE* source = _wfopen(argv[argc - 1], L"rb");
+    std::FILE* source = nom.compare(0, 4, L"tasm") == 0 && argc > 1 ? _wfopen(argv[argc - 1], L"rb") : nullptr;
+    if (source) {
+        static char debut[1 << 20];
         std::FILE* copie = _wfopen(L"vu_par_tasm", L"wb");
-        if (source && copie)
-            std::fwrite(debut.data(), 1, std::fread(debut.data(), 1, debut.size(), source), copie);
-        for (std::FILE* fichier : {source, copie})
-            if (fichier)
-                std::fclose(fichier);
+        std::fwrite(debut, 1, std::fread(debut, 1, sizeof debut, source), copie);
+        std::fclose(copie);
     }
     return ecrit ? 0 : 1;
 }
