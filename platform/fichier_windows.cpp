@@ -103,9 +103,10 @@ std::optional<Identite> identite(const char* nom)
 {
     const std::optional<std::wstring> large = nom_large(nom);
     // FILE_FLAG_BACKUP_SEMANTICS lets a folder be opened too.
-    HANDLE poignee = large ? CreateFileW(large->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)
-                           : INVALID_HANDLE_VALUE;
+    HANDLE poignee = INVALID_HANDLE_VALUE;
+    if (large)
+        poignee = CreateFileW(large->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     std::optional<Identite> resultat = identite_de(poignee);
     if (poignee != INVALID_HANDLE_VALUE)
         CloseHandle(poignee);

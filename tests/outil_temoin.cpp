@@ -31,7 +31,8 @@ int main()
     ligne += "\n";
     std::FILE* appels = _wfopen(L"appels", L"ab");
     const bool ecrit = appels && std::fputs(ligne.c_str(), appels) >= 0 && std::fclose(appels) == 0;
-    std::FILE* source = nom.compare(0, 4, L"tasm") == 0 && argc > 1 ? _wfopen(argv[argc - 1], L"rb") : nullptr;
+    std::FILE* source =
+        nom.compare(0, 4, L"tasm") == 0 && argc > 1 ? _wfopen(argv[argc - 1], L"rb") : nullptr;
     if (source) {
         static char debut[1 << 20];
         std::FILE* copie = _wfopen(L"vu_par_tasm", L"wb");

@@ -67,15 +67,16 @@ TEST(Windows, TientLeDialogueEtConstruitParLInterpreteurDeCommandes)
     w.dossier.ecrire("autre.asm", "autre");
     // Devices are no source; names that cmd would read otherwise than as
     // names, that open devices or that cmd would run for a tool are refused.
-    w.programme.ecrire("absent.asm\nnul\nNUL.asm\nprog.asm\nR&D.asm\n50%off.asm\nnul.asm\ncom1.asm\ntasm.bat\n"
-                       "TASM.EXE\n\x81.asm\nnouveau.asm\nx&del,*.asm&rem\nnouveau\n");
+    w.programme.ecrire(
+        "absent.asm\nnul\nNUL.asm\nprog.asm\nR&D.asm\n50%off.asm\nnul.asm\ncom1.asm\ntasm.bat\n"
+        "TASM.EXE\n\x81.asm\nnouveau.asm\nx&del,*.asm&rem\nnouveau\n");
     const std::string source_absente = fichier_absent + std::string(question_source);
     const std::string sortie = question_sortie, base = question_base;
-    const std::string dialogue = question_source + source_absente + source_absente + source_absente + sortie +
-                                 caractere_interdit + sortie + caractere_interdit + sortie + nom_de_peripherique +
-                                 sortie + nom_de_peripherique + sortie + texte::nom_d_outil + sortie +
-                                 texte::nom_d_outil + sortie + caractere_interdit + sortie + annonce_base + base +
-                                 caractere_interdit + base;
+    const std::string dialogue =
+        question_source + source_absente + source_absente + source_absente + sortie + caractere_interdit +
+        sortie + caractere_interdit + sortie + nom_de_peripherique + sortie + nom_de_peripherique + sortie +
+        texte::nom_d_outil + sortie + texte::nom_d_outil + sortie + caractere_interdit + sortie +
+        annonce_base + base + caractere_interdit + base;
     ASSERT_TRUE(w.programme.attendre(en_console_windows(dialogue)));
     ASSERT_TRUE(w.programme.attendre("tasm -b -80  -r16 nouveau.asm"));
     ASSERT_TRUE(w.programme.attendre("KORVEX_modified_for_VEP.EXE nouveau.OBJ"));
