@@ -9,7 +9,9 @@ bool ecrire_script(const std::string& nom_sortie, const std::string& nom_base)
 {
     const std::optional<std::string> sortie = nom_pour_script(nom_sortie);
     const std::optional<std::string> base = nom_pour_script(nom_base);
-    std::FILE* script = sortie && base ? std::fopen(texte::nom_script, "wb") : nullptr;
+    if (!sortie || !base)
+        return false;
+    std::FILE* script = std::fopen(texte::nom_script, "wb");
     if (script == nullptr)
         return false;
 
