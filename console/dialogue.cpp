@@ -114,9 +114,13 @@ Fichier demander_source(Console& console, std::string& nom)
             dire(console, texte::nom_reserve);
             continue;
         }
-        if (!est_dossier(nom.c_str()))
-            if (std::FILE* source = std::fopen(nom.c_str(), "rb"))
-                return Fichier(source);
+        if (!est_dossier(nom.c_str())) {
+            Fichier source{ouvrir(nom, "rb")};
+            // Windows opens a device or a pipe for some names (NUL, CON, COM1):
+            // they hold no source.
+            if (source && !est_peripherique(source.get()))
+                return source;
+        }
         dire(console, texte::fichier_absent);
     }
     return nullptr;
@@ -126,6 +130,9 @@ bool demander_nom(Console& console, const char* question, std::string& nom)
 {
     while (demander(console, question, nom)) {
         const char* refus = refus_de_nom(nom);
+        // A name that cmd would read back as another one.
+        if (refus == nullptr && !nom_pour_script(nom))
+            refus = texte::caractere_interdit;
         if (refus == nullptr)
             return true;
         dire(console, refus);
@@ -139,7 +146,7 @@ Fichier demander_sortie(Console& console, std::FILE* source, std::string& nom)
     while (demander_nom(console, texte::question_sortie, nom)) {
         const char* refus = refus_de_sortie(console, identite_source, nom);
         if (refus == nullptr) {
-            Fichier sortie{std::fopen(nom.c_str(), "wb")};
+            Fichier sortie{ouvrir(nom, "wb")};
             // A link that did not lead anywhere may have led onto VEP.bat.
             if (sortie && !meme_fichier(identite(sortie.get()), identite(texte::nom_script)))
                 return sortie;

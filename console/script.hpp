@@ -6,5 +6,6 @@
 #include <string>
 
 // Creates "VEP.bat" in the current folder, or empties it, and writes its two
-// lines. False if it could not be created or written in full.
+// lines, with the names as cmd reads them (nom_pour_script). False if it
+// could not be created or written in full, or a name cannot be written.
 bool ecrire_script(const std::string& nom_sortie, const std::string& nom_base);

@@ -1,4 +1,10 @@
-// Which file a name designates, as the file system sees it.
+// Which file a name designates, as the file system sees it, and how a name
+// typed at the console is opened and written into VEP.bat.
+//
+// On Windows the answers are bytes in the console's input code page, or, with
+// no console (answers from a pipe or a file), in the OEM code page, which cmd
+// also writes its pipes in; every typed name is opened by its wide name read
+// in that code page. Elsewhere names are bytes, used as they are.
 #pragma once
 
 #include <cstdio>
@@ -12,6 +18,20 @@ struct Identite {
     unsigned long long index = 0;
     bool operator==(const Identite& autre) const { return volume == autre.volume && index == autre.index; }
 };
+
+// Opens the typed name `nom` as std::fopen would; null if it cannot, or if
+// `nom` is not a valid name in the answers' code page.
+std::FILE* ouvrir(const std::string& nom, const char* mode);
+
+// True when `fichier` is a device or a pipe rather than a file on disk. Only
+// Windows says so: elsewhere devices and pipes are read as any file.
+bool est_peripherique(std::FILE* fichier);
+
+// The typed name `nom` in the bytes that cmd reads in VEP.bat as that same
+// name: on Windows, in the console's output code page (which chcp sets), or
+// the OEM code page with no console. None if that code page lacks one of its
+// characters.
+std::optional<std::string> nom_pour_script(const std::string& nom);
 
 // The identity of the file `nom` leads to, if it exists.
 std::optional<Identite> identite(const char* nom);

@@ -32,6 +32,21 @@ std::optional<std::string> chemin_normalise(const std::string& nom)
 
 } // namespace
 
+std::FILE* ouvrir(const std::string& nom, const char* mode)
+{
+    return std::fopen(nom.c_str(), mode);
+}
+
+bool est_peripherique(std::FILE*)
+{
+    return false;
+}
+
+std::optional<std::string> nom_pour_script(const std::string& nom)
+{
+    return nom;
+}
+
 std::optional<Identite> identite(const char* nom)
 {
     struct stat etat;

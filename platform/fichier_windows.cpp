@@ -6,6 +6,52 @@
 
 namespace {
 
+// The code page of the answers: the console's input code page, or the OEM
+// code page when there is no console (GetConsoleCP gives 0).
+UINT page_des_reponses()
+{
+    const UINT page = GetConsoleCP();
+    return page != 0 ? page : GetOEMCP();
+}
+
+// The code page cmd reads a batch script with.
+UINT page_du_script()
+{
+    const UINT page = GetConsoleOutputCP();
+    return page != 0 ? page : GetOEMCP();
+}
+
+// `octets` read in code page `page`; none if they are not valid there.
+std::optional<std::wstring> en_large(const std::string& octets, UINT page)
+{
+    if (octets.empty())
+        return std::wstring();
+    const int taille = static_cast<int>(octets.size());
+    const int longueur = MultiByteToWideChar(page, MB_ERR_INVALID_CHARS, octets.data(), taille, nullptr, 0);
+    if (longueur == 0)
+        return std::nullopt;
+    std::wstring large(static_cast<std::size_t>(longueur), L'\0');
+    MultiByteToWideChar(page, MB_ERR_INVALID_CHARS, octets.data(), taille, &large[0], longueur);
+    return large;
+}
+
+// `large` written in code page `page`, a character it lacks replaced by its
+// default character or a look-alike.
+std::string en_octets(const std::wstring& large, UINT page)
+{
+    const int taille = static_cast<int>(large.size());
+    const int longueur = WideCharToMultiByte(page, 0, large.data(), taille, nullptr, 0, nullptr, nullptr);
+    std::string octets(static_cast<std::size_t>(longueur), '\0');
+    if (longueur > 0)
+        WideCharToMultiByte(page, 0, large.data(), taille, &octets[0], longueur, nullptr, nullptr);
+    return octets;
+}
+
+std::optional<std::wstring> nom_large(const char* nom)
+{
+    return en_large(nom, page_des_reponses());
+}
+
 std::optional<Identite> identite_de(HANDLE poignee)
 {
     BY_HANDLE_FILE_INFORMATION infos;
@@ -15,22 +61,52 @@ std::optional<Identite> identite_de(HANDLE poignee)
                     (static_cast<unsigned long long>(infos.nFileIndexHigh) << 32) | infos.nFileIndexLow};
 }
 
-std::optional<std::string> chemin_normalise(const char* nom)
+std::optional<std::wstring> chemin_normalise(const char* nom)
 {
-    char chemin[MAX_PATH * 4];
-    const DWORD longueur = GetFullPathNameA(nom, sizeof chemin, chemin, nullptr);
-    if (longueur == 0 || longueur >= sizeof chemin)
+    const std::optional<std::wstring> large = nom_large(nom);
+    wchar_t chemin[MAX_PATH * 4];
+    const DWORD longueur = large ? GetFullPathNameW(large->c_str(), MAX_PATH * 4, chemin, nullptr) : 0;
+    if (longueur == 0 || longueur >= MAX_PATH * 4)
         return std::nullopt;
-    return std::string(chemin, longueur);
+    return std::wstring(chemin, longueur);
 }
 
 } // namespace
 
+std::FILE* ouvrir(const std::string& nom, const char* mode)
+{
+    const std::optional<std::wstring> large = nom_large(nom.c_str());
+    const std::wstring mode_large(mode, mode + std::char_traits<char>::length(mode));
+    return large ? _wfopen(large->c_str(), mode_large.c_str()) : nullptr;
+}
+
+bool est_peripherique(std::FILE* fichier)
+{
+    return GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(fichier)))) != FILE_TYPE_DISK;
+}
+
+std::optional<std::string> nom_pour_script(const std::string& nom)
+{
+    const std::optional<std::wstring> large = nom_large(nom.c_str());
+    if (!large)
+        return std::nullopt;
+    // cmd reads the bytes back in the same code page: the name survives the
+    // round trip only if that code page holds each of its characters.
+    const UINT page = page_du_script();
+    std::string octets = en_octets(*large, page);
+    if (en_large(octets, page) != large)
+        return std::nullopt;
+    return octets;
+}
+
 std::optional<Identite> identite(const char* nom)
 {
+    const std::optional<std::wstring> large = nom_large(nom);
     // FILE_FLAG_BACKUP_SEMANTICS lets a folder be opened too.
-    HANDLE poignee = CreateFileA(nom, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE poignee = INVALID_HANDLE_VALUE;
+    if (large)
+        poignee = CreateFileW(large->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     std::optional<Identite> resultat = identite_de(poignee);
     if (poignee != INVALID_HANDLE_VALUE)
         CloseHandle(poignee);
@@ -44,13 +120,15 @@ std::optional<Identite> identite(std::FILE* fichier)
 
 bool est_dossier(const char* nom)
 {
-    const DWORD attributs = GetFileAttributesA(nom);
+    const std::optional<std::wstring> large = nom_large(nom);
+    const DWORD attributs = large ? GetFileAttributesW(large->c_str()) : INVALID_FILE_ATTRIBUTES;
     return attributs != INVALID_FILE_ATTRIBUTES && (attributs & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool meme_chemin(const char* a, const char* b)
 {
-    const std::optional<std::string> chemin_a = chemin_normalise(a);
-    const std::optional<std::string> chemin_b = chemin_normalise(b);
-    return chemin_a && chemin_b && lstrcmpiA(chemin_a->c_str(), chemin_b->c_str()) == 0;
+    const std::optional<std::wstring> chemin_a = chemin_normalise(a);
+    const std::optional<std::wstring> chemin_b = chemin_normalise(b);
+    return chemin_a && chemin_b &&
+           CompareStringOrdinal(chemin_a->c_str(), -1, chemin_b->c_str(), -1, TRUE) == CSTR_EQUAL;
 }

@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
 
 // Windows' console output ends its lines in CR LF.
@@ -20,54 +18,65 @@ std::string en_console_windows(std::string texte)
 }
 
 // The Windows program, with the stand-in tools under their Windows names on
-// the Windows PATH.
-Programme::Options sous_wine()
+// the Windows PATH, in wine's locale `langue`: it sets the OEM code page,
+// which the answers are read in and VEP.bat is written in without a console,
+// and, if it is installed, the encoding of file names on disk.
+Programme::Options sous_wine(const std::string& langue = "C.UTF-8")
 {
     return {false,
             {"bash", "-c",
              "mkdir w && cp " OUTIL_TEMOIN " w/tasm.exe && cp " OUTIL_TEMOIN
-             " w/KORVEX_modified_for_VEP.EXE && WINEPATH=Z:$PWD/w exec " WINE " " CRASH2VEP_EXE},
+             " w/KORVEX_modified_for_VEP.EXE && WINEPATH=Z:$PWD/w exec env LC_ALL=" +
+                 langue + " " WINE " " CRASH2VEP_EXE},
             {"WINEDEBUG=-all"}};
 }
 
+class Conversion : public testing::TestWithParam<Cas> {};
+
 } // namespace
 
-TEST(Windows, ConvertitLesCasDuFichier)
+TEST_P(Conversion, DonneLesOctetsDuCas)
 {
-    // A few runs at a time: wine takes about a second to start.
-    const std::vector<Cas> tous = lire_cas(CAS "/conversions.txt");
-    for (std::size_t premier = 0; premier < tous.size(); premier += 8) {
-        std::vector<std::unique_ptr<Seance>> lot;
-        for (std::size_t i = premier; i < std::min(premier + 8, tous.size()); ++i) {
-            lot.push_back(std::make_unique<Seance>(tous[i].champs.at(0), sous_wine()));
-            lot.back()->programme.ecrire("prog.asm nouveau.asm nouveau\n");
-            lot.back()->programme.fermer_entree();
-        }
-        for (std::size_t i = 0; i < lot.size(); ++i) {
-            const Cas& c = tous[premier + i];
-            EXPECT_EQ(lot[i]->programme.statut(), 0) << lot[i]->programme.console();
-            EXPECT_TRUE(lot[i]->dossier.lire("nouveau.asm") == c.champs.at(1))
-                << "conversions.txt:" << c.ligne;
-            // The findings, then the line that sums up, on the console's standard error.
-            const std::string constats = en_console_windows(c.champs.size() > 2 ? c.champs[2] : "");
-            EXPECT_EQ(lot[i]->programme.erreurs().find(constats + "prog.asm : "), 0u)
-                << "conversions.txt:" << c.ligne << lot[i]->programme.erreurs();
-        }
-    }
+    const Cas& c = GetParam();
+    Seance w(c.champs.at(0), sous_wine());
+    w.programme.ecrire("prog.asm nouveau.asm nouveau\n");
+    w.programme.fermer_entree();
+    EXPECT_EQ(w.programme.statut(), 0) << w.programme.console();
+    EXPECT_TRUE(w.dossier.lire("nouveau.asm") == c.champs.at(1));
+    // The findings, then the line that sums up, on the console's standard error.
+    const std::string constats = en_console_windows(c.champs.size() > 2 ? c.champs[2] : "");
+    EXPECT_EQ(w.programme.erreurs().find(constats + "prog.asm : "), 0u) << w.programme.erreurs();
 }
+
+// One test per case of conversions.txt, so that ctest runs them side by side;
+// each is named, and shown in messages, by where it stands.
+void PrintTo(const Cas& cas, std::ostream* flux)
+{
+    *flux << "conversions.txt:" << cas.ligne;
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, Conversion, testing::ValuesIn(lire_cas(CAS "/conversions.txt")));
 
 TEST(Windows, TientLeDialogueEtConstruitParLInterpreteurDeCommandes)
 {
     using namespace texte;
     const std::string source = "#include \"crash.inc\"\r\n\tCALL GET_KEY\r\n";
-    Seance w(source, sous_wine());
+    // Answers in Shift-JIS, wine's OEM code page for a Japanese locale, where
+    // 0x81 begins a character that '.' cannot end.
+    Seance w(source, sous_wine("ja_JP.UTF-8"));
     w.dossier.ecrire("autre.asm", "autre");
-    // Names that cmd would read otherwise than as names are refused.
-    w.programme.ecrire("absent.asm\nprog.asm\nR&D.asm\n50%off.asm\nnouveau.asm\nx&del,*.asm&rem\nnouveau\n");
+    // Devices are no source; names that cmd would read otherwise than as
+    // names, that open devices or that cmd would run for a tool are refused.
+    w.programme.ecrire(
+        "absent.asm\nnul\nNUL.asm\nprog.asm\nR&D.asm\n50%off.asm\nnul.asm\ncom1.asm\ntasm.bat\n"
+        "TASM.EXE\n\x81.asm\nnouveau.asm\nx&del,*.asm&rem\nnouveau\n");
+    const std::string source_absente = fichier_absent + std::string(question_source);
     const std::string sortie = question_sortie, base = question_base;
-    const std::string dialogue = question_source + (fichier_absent + std::string(question_source)) + sortie +
-                                 caractere_interdit + sortie + caractere_interdit + sortie + annonce_base +
-                                 base + caractere_interdit + base;
+    const std::string dialogue =
+        question_source + source_absente + source_absente + source_absente + sortie + caractere_interdit +
+        sortie + caractere_interdit + sortie + nom_de_peripherique + sortie + nom_de_peripherique + sortie +
+        texte::nom_d_outil + sortie + texte::nom_d_outil + sortie + caractere_interdit + sortie +
+        annonce_base + base + caractere_interdit + base;
     ASSERT_TRUE(w.programme.attendre(en_console_windows(dialogue)));
     ASSERT_TRUE(w.programme.attendre("tasm -b -80  -r16 nouveau.asm"));
     ASSERT_TRUE(w.programme.attendre("KORVEX_modified_for_VEP.EXE nouveau.OBJ"));
@@ -83,4 +92,23 @@ TEST(Windows, TientLeDialogueEtConstruitParLInterpreteurDeCommandes)
     EXPECT_EQ(w.dossier.lire("appels"), "tasm [-b] [-80] [-r16] [nouveau.asm]\n"
                                         "KORVEX_modified_for_VEP.EXE [nouveau.OBJ]\n");
     EXPECT_EQ(w.dossier.lire("autre.asm") + w.dossier.lire("prog.asm"), "autre" + source);
+}
+
+TEST(Windows, PorteLesNomsAccentuesJusquAuxOutils)
+{
+    // Typed in code page 437, the OEM code page of wine's default locale, as
+    // in 850, the French console's: é is 0x82, è 0x8A.
+    Dossier dossier;
+    dossier.ecrire("été.asm", "\tCALL GET_KEY\r\n");
+    Programme programme(dossier, sous_wine());
+    programme.ecrire("\x82t\x82.asm \x82l\x8Ave.asm \x82l\x8Ave\n");
+    programme.fermer_entree();
+    EXPECT_EQ(programme.statut(), 0) << programme.console();
+
+    const std::string convertie = "        ROM_CALL(GET_KEY)\r\n";
+    EXPECT_EQ(dossier.lire("élève.asm") + dossier.lire("vu_par_tasm"), convertie + convertie);
+    EXPECT_EQ(dossier.lire("VEP.bat"),
+              "tasm -b -80  -r16 \x82l\x8Ave.asm \r\nKORVEX_modified_for_VEP.EXE \x82l\x8Ave.OBJ");
+    EXPECT_EQ(dossier.lire("appels"), "tasm [-b] [-80] [-r16] [élève.asm]\n"
+                                      "KORVEX_modified_for_VEP.EXE [élève.OBJ]\n");
 }
