@@ -38,13 +38,13 @@ class Conversion : public testing::TestWithParam<Cas> {};
 TEST_P(Conversion, DonneLesOctetsDuCas)
 {
     const Cas& c = GetParam();
-    Seance w(c.champs.at(0), sous_wine());
+    Seance w(c["source"], sous_wine());
     w.programme.ecrire("prog.asm nouveau.asm nouveau\n");
     w.programme.fermer_entree();
     EXPECT_EQ(w.programme.statut(), 0) << w.programme.console();
-    EXPECT_TRUE(w.dossier.lire("nouveau.asm") == c.champs.at(1));
+    EXPECT_TRUE(w.dossier.lire("nouveau.asm") == c["convertie"]);
     // The findings, then the line that sums up, on the console's standard error.
-    const std::string constats = en_console_windows(c.champs.size() > 2 ? c.champs[2] : "");
+    const std::string constats = en_console_windows(c["constats"]);
     EXPECT_EQ(w.programme.erreurs().find(constats + "prog.asm : "), 0u) << w.programme.erreurs();
 }
 
@@ -55,7 +55,9 @@ void PrintTo(const Cas& cas, std::ostream* flux)
     *flux << "conversions.txt:" << cas.ligne;
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, Conversion, testing::ValuesIn(lire_cas(CAS "/conversions.txt")));
+INSTANTIATE_TEST_SUITE_P(Windows, Conversion,
+                         testing::ValuesIn(lire_cas(CAS "/conversions.txt",
+                                                    {"source", "convertie", "constats"})));
 
 TEST(Windows, TientLeDialogueEtConstruitParLInterpreteurDeCommandes)
 {
