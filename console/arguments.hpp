@@ -1,9 +1,25 @@
-// The command line: the dialogue, as always, or only the usage or the version.
+// The command line:
+//   crash2vep [--sans-pause] [SOURCE [NOUVEAU [BASE]]]
+//   crash2vep --verifier FICHIER...
+//   crash2vep -h | --help | /? | --version
 #pragma once
 
-enum class Demande { dialogue, aide, version };
+#include <string>
+#include <vector>
 
-// What the arguments ask for: the first of -h, --help, /? (what a Windows
-// user types first) and --version decides;
-// any other argument is ignored, as the dialogue always ignored them.
-Demande lire_arguments(int argc, const char* const* argv);
+enum class Demande { dialogue, verification, aide, version, erreur };
+
+struct Arguments {
+    Demande demande = Demande::dialogue;
+    bool pause = true;
+    // The answers to the dialogue's questions, in order, or the files to check.
+    std::vector<std::string> noms;
+    // What is wrong with the command line, for Demande::erreur.
+    std::string erreur;
+};
+
+// What the arguments ask for. The first of -h, --help, /? and --version
+// decides, wherever it stands before --; then an argument that begins with -
+// and is not an option, before --, is an error.
+// `tous` are the arguments, the program's name left out.
+Arguments lire_arguments(const std::vector<std::string>& tous);

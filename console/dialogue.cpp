@@ -10,9 +10,6 @@
 
 namespace {
 
-// A name fills a 32-byte field: 31 characters and the terminator.
-constexpr std::string::size_type longueur_max_nom = 31;
-
 enum class Lecture { lue, trop_longue, fin };
 
 // White space ends a word as for "%s"; so does a NUL byte, which no file
@@ -80,19 +77,19 @@ const char* refus_de_sortie(const Console& console, const std::optional<Identite
 
 } // namespace
 
-bool fermer(Fichier& fichier)
-{
-    return std::fclose(fichier.release()) == 0;
-}
-
 void dire(Console& console, const char* texte)
 {
     std::fputs(texte, console.sortie);
     std::fflush(console.sortie);
 }
 
-bool demander(Console& console, const char* question, std::string& reponse)
+bool demander(Console& console, const char* question, std::string& reponse, Argument& argument)
 {
+    if (argument) {
+        reponse = *argument;
+        argument.reset();
+        return true;
+    }
     for (;;) {
         dire(console, question);
         switch (lire_mot(console.entree, reponse)) {
@@ -107,9 +104,9 @@ bool demander(Console& console, const char* question, std::string& reponse)
     }
 }
 
-Fichier demander_source(Console& console, std::string& nom)
+Fichier demander_source(Console& console, std::string& nom, Argument argument)
 {
-    while (demander(console, texte::question_source, nom)) {
+    while (demander(console, texte::question_source, nom, argument)) {
         if (designe(nom.c_str(), texte::nom_script)) {
             dire(console, texte::nom_reserve);
             continue;
@@ -126,9 +123,9 @@ Fichier demander_source(Console& console, std::string& nom)
     return nullptr;
 }
 
-bool demander_nom(Console& console, const char* question, std::string& nom)
+bool demander_nom(Console& console, const char* question, std::string& nom, Argument& argument)
 {
-    while (demander(console, question, nom)) {
+    while (demander(console, question, nom, argument)) {
         const char* refus = refus_de_nom(nom);
         // A name that cmd would read back as another one.
         if (refus == nullptr && !nom_pour_script(nom))
@@ -140,10 +137,10 @@ bool demander_nom(Console& console, const char* question, std::string& nom)
     return false;
 }
 
-Fichier demander_sortie(Console& console, std::FILE* source, std::string& nom)
+Fichier demander_sortie(Console& console, std::FILE* source, std::string& nom, Argument argument)
 {
     const std::optional<Identite> identite_source = identite(source);
-    while (demander_nom(console, texte::question_sortie, nom)) {
+    while (demander_nom(console, texte::question_sortie, nom, argument)) {
         const char* refus = refus_de_sortie(console, identite_source, nom);
         if (refus == nullptr) {
             Fichier sortie{ouvrir(nom, "wb")};

@@ -3,13 +3,17 @@
 
 #include "console/arguments.hpp"
 #include "console/dialogue.hpp"
+#include "console/noms.hpp"
 #include "console/script.hpp"
 #include "console/textes.hpp"
+#include "console/verification.hpp"
 #include "conversion/convertir.hpp"
 #include "platform/console.hpp"
+#include "platform/fichier.hpp"
 #include "platform/interprete.hpp"
 
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 
 namespace {
@@ -57,32 +61,41 @@ int abandonner(Console& console)
     return 1;
 }
 
-// Writes `texte` alone on standard output: the exit status.
-int afficher(const char* texte)
+// Writes `textes` on `flux`; the exit status: 0, or `echec` if they could not
+// all be written.
+int afficher(std::FILE* flux, std::initializer_list<const char*> textes, int echec)
 {
-    return std::fputs(texte, stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;
+    bool ecrit = true;
+    for (const char* texte : textes)
+        ecrit = std::fputs(texte, flux) >= 0 && ecrit;
+    return ecrit && std::fflush(flux) == 0 ? 0 : echec;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// The base name: `argument`, or the new file without its .asm when it was
+// given alone on the command line (`deduire`), or else asked for.
+bool demander_base(Console& console, Argument argument, bool deduire, const std::string& nom_sortie,
+                   std::string& nom_base)
 {
-    garder_flux_standard();
-    switch (lire_arguments(argc, argv)) {
-    case Demande::aide:
-        return afficher(texte::aide);
-    case Demande::version:
-        return afficher("crash2vep " CRASH2VEP_VERSION "\n");
-    case Demande::dialogue:
-        break;
-    }
-    Console console{stdin, stdout, stderr};
-    std::string nom_source, nom_sortie, nom_base;
+    if (deduire && base_deduite(nom_sortie, nom_base))
+        return true;
+    if (!argument)
+        dire(console, texte::annonce_base);
+    return demander_nom(console, texte::question_base, nom_base, argument);
+}
 
-    Fichier source = demander_source(console, nom_source);
+// The dialogue, each of `arguments` answering its question in turn; the
+// exit status.
+int dialoguer(Console& console, std::vector<std::string> arguments, bool pause)
+{
+    arguments.resize(3);
+    const auto donne = [&arguments](std::size_t i) {
+        return arguments[i].empty() ? Argument() : arguments[i];
+    };
+    std::string nom_source, nom_sortie, nom_base;
+    Fichier source = demander_source(console, nom_source, donne(0));
     if (!source)
         return abandonner(console);
-    Fichier sortie = demander_sortie(console, source.get(), nom_sortie);
+    Fichier sortie = demander_sortie(console, source.get(), nom_sortie, donne(1));
     if (!sortie)
         return abandonner(console);
 
@@ -90,15 +103,37 @@ int main(int argc, char** argv)
     if (!convertir(console, source.get(), sortie.get(), rapport))
         return 1;
     const bool rapport_ecrit = rapport.ecrire(nom_source, console.erreurs);
-
-    dire(console, texte::annonce_base);
-    if (!demander_nom(console, texte::question_base, nom_base))
+    const bool deduire = donne(1) && !donne(2) && nom_sortie == arguments[1];
+    if (!demander_base(console, donne(2), deduire, nom_sortie, nom_base))
         return abandonner(console);
-
     if (!construire(console, source, sortie, nom_sortie, nom_base))
         return 1;
     dire(console, texte::fin);
-    attendre_touche(console.entree, console.sortie);
+    if (pause)
+        attendre_touche(console.entree, console.sortie);
     // The work is done, but a console that lost what was said to it fails the run.
     return rapport_ecrit && std::fflush(console.sortie) == 0 && !std::ferror(console.sortie) ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    garder_flux_standard();
+    const Arguments arguments = lire_arguments(arguments_du_programme(argc, argv));
+    switch (arguments.demande) {
+    case Demande::aide:
+        return afficher(stdout, {texte::usage, texte::aide}, 1);
+    case Demande::version:
+        return afficher(stdout, {"crash2vep " CRASH2VEP_VERSION "\n"}, 1);
+    case Demande::erreur:
+        afficher(stderr, {arguments.erreur.c_str(), texte::usage}, 2);
+        return 2;
+    case Demande::verification:
+        return verifier(arguments.noms, stdin, stderr);
+    case Demande::dialogue:
+        break;
+    }
+    Console console{stdin, stdout, stderr};
+    return dialoguer(console, arguments.noms, arguments.pause);
 }

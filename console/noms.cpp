@@ -15,12 +15,13 @@ constexpr std::string_view outils[] = {"tasm", "KORVEX_modified_for_VEP"};
 constexpr std::string_view executables[] = {".com", ".exe", ".bat", ".cmd", ".vbs", ".vbe",
                                             ".js",  ".jse", ".wsf", ".wsh", ".msc"};
 
-// What cmd would read in VEP.bat as an operator, an escape, a variable or a
-// quote, and bytes nobody can see or type (0x1A would even end VEP.bat).
+// What cmd would read in VEP.bat as an operator, an escape, a variable, a
+// quote or the end of a word, and bytes nobody can see or type (0x1A would
+// even end VEP.bat).
 bool interdit(char c)
 {
     const unsigned char octet = static_cast<unsigned char>(c);
-    return octet < 0x20 || octet == 0x7F || std::strchr("&|<>^%\"", octet) != nullptr;
+    return octet <= 0x20 || octet == 0x7F || std::strchr("&|<>^%\"", octet) != nullptr;
 }
 
 char minuscule(char c)
@@ -70,6 +71,8 @@ bool peripherique(std::string_view nom)
 
 const char* refus_de_nom(std::string_view nom)
 {
+    if (nom.size() > longueur_max_nom)
+        return texte::nom_trop_long;
     if (std::any_of(nom.begin(), nom.end(), interdit) || lu_comme_option(nom))
         return texte::caractere_interdit;
     if (peripherique(nom_de_fichier(nom)))
@@ -88,4 +91,13 @@ bool nom_d_outil(std::string_view nom)
                        [radical](std::string_view outil) { return egal_replie(radical, outil); }) &&
            std::any_of(std::begin(executables), std::end(executables),
                        [extension](std::string_view e) { return egal_replie(extension, e); });
+}
+
+bool base_deduite(std::string_view nom, std::string& base)
+{
+    constexpr std::string_view extension = ".asm";
+    if (nom.size() <= extension.size() || !egal_replie(nom.substr(nom.size() - extension.size()), extension))
+        return false;
+    base = nom.substr(0, nom.size() - extension.size());
+    return true;
 }

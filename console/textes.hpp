@@ -23,29 +23,47 @@ constexpr char memoire_insuffisante[] = "memoire insuffisante pour une ligne du 
 constexpr char abandon[] = "entree terminee, abandon \n";
 constexpr char fin[] = "\n\n\n Conversion terminee, VEP.bat a ete execute. \n";
 
-constexpr char aide[] =
-    "Usage : crash2vep [-h | --help | --version]\n"
-    "\n"
-    "Porte un programme TI-82 ecrit pour crash ou ash vers VEP, puis le construit.\n"
-    "Sinon (tout autre argument est ignore), crash2vep pose trois questions :\n"
-    "  1. le nom du fichier source pour crash ou ash, avec son extension .asm ;\n"
-    "  2. le nom du nouveau fichier pour vep, avec son extension .asm ;\n"
-    "  3. ce meme nom, sans l'extension.\n"
-    "Il ecrit le nouveau fichier converti, puis le script VEP.bat dans le dossier\n"
-    "courant (tasm sur le nouveau fichier, puis KORVEX_modified_for_VEP.EXE sur\n"
-    "le fichier objet), l'execute et attend une touche. Ce que la conversion a\n"
-    "remplace ou a pu manquer est dit sur la sortie d'erreur.\n"
-    "\n"
-    "Options :\n"
-    "  -h, --help  affiche cette aide\n"
-    "  --version   affiche la version\n"
-    "\n"
-    "Statut de sortie :\n"
-    "  0  VEP.bat a ete execute, quoi qu'en aient dit tasm et le convertisseur\n"
-    "  1  rien n'a ete lance (fin de l'entree, erreur de lecture ou d'ecriture,\n"
-    "     memoire insuffisante), ou la console n'a pas pu etre ecrite\n"
-    "\n"
-    "Manuel : man crash2vep (sous Windows : LISEZMOI.txt).\n";
+// The command line.
+constexpr char usage[] = "Usage : crash2vep [--sans-pause] [SOURCE [NOUVEAU [BASE]]]\n"
+                         "        crash2vep --verifier FICHIER...\n"
+                         "        crash2vep -h | --help | /? | --version\n";
+constexpr char option_inconnue[] = "option inconnue : ";
+constexpr char trop_d_arguments[] = "trop d'arguments\n";
+constexpr char aucun_fichier[] = "--verifier attend au moins un fichier\n";
+constexpr char illisible[] = "impossible de lire %s \n";
+
+// What --help writes after the usage.
+constexpr char aide[] = "\n"
+                        "Porte un programme TI-82 ecrit pour crash ou ash vers VEP, puis le construit.\n"
+                        "crash2vep pose trois questions :\n"
+                        "  1. le nom du fichier source pour crash ou ash, avec son extension .asm ;\n"
+                        "  2. le nom du nouveau fichier pour vep, avec son extension .asm ;\n"
+                        "  3. ce meme nom, sans l'extension.\n"
+                        "SOURCE, NOUVEAU et BASE y repondent, et la question n'est alors pas posee ;\n"
+                        "si NOUVEAU finit par .asm et que BASE manque, BASE est NOUVEAU sans .asm.\n"
+                        "Il ecrit le nouveau fichier converti, puis le script VEP.bat dans le dossier\n"
+                        "courant (tasm sur le nouveau fichier, puis KORVEX_modified_for_VEP.EXE sur\n"
+                        "le fichier objet), l'execute et attend une touche. Ce que la conversion a\n"
+                        "remplace ou a pu manquer est dit sur la sortie d'erreur.\n"
+                        "\n"
+                        "Options :\n"
+                        "  --sans-pause    n'attend pas de touche a la fin\n"
+                        "  --verifier      dit seulement ce que la conversion de chaque FICHIER\n"
+                        "                  remplacerait ou manquerait (- : l'entree standard),\n"
+                        "                  sans rien ecrire ni lancer\n"
+                        "  --              la suite n'est pas une option (un fichier -x.asm)\n"
+                        "  -h, --help, /?  affiche cette aide\n"
+                        "  --version       affiche la version\n"
+                        "\n"
+                        "Statut de sortie :\n"
+                        "  0  VEP.bat a ete execute, quoi qu'en aient dit tasm et le convertisseur ;\n"
+                        "     avec --verifier, aucun avertissement\n"
+                        "  1  rien n'a ete lance (fin de l'entree, erreur de lecture ou d'ecriture,\n"
+                        "     memoire insuffisante), ou la console n'a pas pu etre ecrite ;\n"
+                        "     avec --verifier, au moins un avertissement\n"
+                        "  2  ligne de commande incorrecte ; avec --verifier, un fichier illisible\n"
+                        "\n"
+                        "Manuel : man crash2vep (sous Windows : LISEZMOI.txt).\n";
 
 constexpr char nom_script[] = "VEP.bat";
 constexpr char ligne_tasm[] = "tasm -b -80  -r16 %s \n";

@@ -23,6 +23,8 @@ public:
     // that sums up. False if it could not all be written.
     bool ecrire(std::string_view nom, std::FILE* sortie) const;
 
+    std::size_t avertissements() const { return avertissements_; }
+
 private:
     struct Constat {
         std::size_t ligne;

@@ -14,3 +14,7 @@ void garder_flux_standard();
 // returns true, if it failed only because the input was left non-blocking
 // and had nothing yet; false otherwise.
 bool attendre_entree(std::FILE* entree);
+
+// Makes `flux`, a standard stream, read its bytes as they are: on Windows a
+// standard stream starts in text mode.
+void lire_en_binaire(std::FILE* flux);

@@ -1,5 +1,8 @@
 #include "platform/console.hpp"
 
+#include <fcntl.h>
+#include <io.h>
+
 // The C runtime gives a program started without a console or with a closed
 // standard handle streams that fail on their own; its files never take them.
 // There is no SIGPIPE nor SIGXFSZ: writes fail.
@@ -9,4 +12,9 @@ void garder_flux_standard() {}
 bool attendre_entree(std::FILE*)
 {
     return false;
+}
+
+void lire_en_binaire(std::FILE* flux)
+{
+    _setmode(_fileno(flux), _O_BINARY);
 }

@@ -8,3 +8,8 @@ bool designe(const char* nom, const char* nom_fixe)
         return *a == *b;
     return meme_chemin(nom, nom_fixe);
 }
+
+bool fermer(Fichier& fichier)
+{
+    return std::fclose(fichier.release()) == 0;
+}

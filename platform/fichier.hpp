@@ -8,8 +8,19 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
+
+struct Fermeture {
+    void operator()(std::FILE* fichier) const { std::fclose(fichier); }
+};
+// An open file, closed when it goes.
+using Fichier = std::unique_ptr<std::FILE, Fermeture>;
+
+// Closes `fichier`; false if what was written to it could not all be saved.
+bool fermer(Fichier& fichier);
 
 // What tells one file from another, whatever the names that lead to it
 // (hard links, symbolic links, relative paths).
@@ -32,6 +43,10 @@ bool est_peripherique(std::FILE* fichier);
 // the OEM code page with no console. None if that code page lacks one of its
 // characters.
 std::optional<std::string> nom_pour_script(const std::string& nom);
+
+// The program's arguments, in the bytes of typed answers: on Windows, read
+// from the wide command line into the answers' code page.
+std::vector<std::string> arguments_du_programme(int argc, char** argv);
 
 // The identity of the file `nom` leads to, if it exists.
 std::optional<Identite> identite(const char* nom);

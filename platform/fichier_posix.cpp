@@ -1,5 +1,6 @@
 #include "platform/fichier.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -73,4 +74,9 @@ bool meme_chemin(const char* a, const char* b)
 {
     const std::optional<std::string> chemin_a = chemin_normalise(a);
     return chemin_a && chemin_a == chemin_normalise(b);
+}
+
+std::vector<std::string> arguments_du_programme(int argc, char** argv)
+{
+    return {argv + std::min(argc, 1), argv + argc};
 }

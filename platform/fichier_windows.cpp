@@ -99,6 +99,17 @@ std::optional<std::string> nom_pour_script(const std::string& nom)
     return octets;
 }
 
+std::vector<std::string> arguments_du_programme(int, char**)
+{
+    int nombre = 0;
+    wchar_t** larges = CommandLineToArgvW(GetCommandLineW(), &nombre);
+    std::vector<std::string> arguments;
+    for (int i = 1; larges != nullptr && i < nombre; ++i)
+        arguments.push_back(en_octets(larges[i], page_des_reponses()));
+    LocalFree(larges);
+    return arguments;
+}
+
 std::optional<Identite> identite(const char* nom)
 {
     const std::optional<std::wstring> large = nom_large(nom);

@@ -114,13 +114,15 @@ void EcrivainDos::recopier(std::string_view lignes, bool lf_seul)
 bool EcrivainDos::vider()
 {
     envoyer();
-    if (std::fflush(fichier_) != 0)
+    if (fichier_ != nullptr && std::fflush(fichier_) != 0)
         erreur_ = true;
     return !erreur_;
 }
 
 void EcrivainDos::placer(const char* octets, std::size_t taille)
 {
+    if (fichier_ == nullptr)
+        return;
     if (taille > tampon_.size() - plein_) {
         envoyer();
         if (taille >= tampon_.size()) {

@@ -46,7 +46,8 @@ void decoder_ligne(std::string_view ligne, std::string& texte);
 // Writes a DOS text file.
 class EcrivainDos {
 public:
-    // `fichier` is opened in binary mode and stays the caller's to close.
+    // `fichier` is opened in binary mode and stays the caller's to close;
+    // null, what is written is dropped.
     explicit EcrivainDos(std::FILE* fichier);
 
     // Writes text as held in memory: each LF goes out as CR LF.

@@ -74,6 +74,12 @@ TEST(Pause, AttendUneToucheTapeeApresSonMessage)
         s.programme.ecrire("\n");
         EXPECT_EQ(s.programme.statut(), 0);
     }
+    // With --sans-pause, none, on a terminal too.
+    {
+        Seance s(source, {true, {CRASH2VEP, "--sans-pause", "prog.asm", "nouveau.asm"}});
+        EXPECT_EQ(s.programme.statut(), 0);
+        EXPECT_EQ(s.programme.console().find(appuyez), std::string::npos);
+    }
     // On a terminal, also with standard output in a file: one key, whatever
     // bytes it sends, without Enter and without echo; a key typed during the
     // build does not count. The settings come back, whatever signal ends the

@@ -21,13 +21,13 @@ std::string en_console_windows(std::string texte)
 // the Windows PATH, in wine's locale `langue`: it sets the OEM code page,
 // which the answers are read in and VEP.bat is written in without a console,
 // and, if it is installed, the encoding of file names on disk.
-Programme::Options sous_wine(const std::string& langue = "C.UTF-8")
+Programme::Options sous_wine(const std::string& langue = "C.UTF-8", const std::string& arguments = "")
 {
     return {false,
             {"bash", "-c",
              "mkdir w && cp " OUTIL_TEMOIN " w/tasm.exe && cp " OUTIL_TEMOIN
              " w/KORVEX_modified_for_VEP.EXE && WINEPATH=Z:$PWD/w exec env LC_ALL=" +
-                 langue + " " WINE " " CRASH2VEP_EXE},
+                 langue + " " WINE " " CRASH2VEP_EXE + arguments},
             {"WINEDEBUG=-all"}};
 }
 
@@ -113,4 +113,17 @@ TEST(Windows, PorteLesNomsAccentuesJusquAuxOutils)
               "tasm -b -80  -r16 \x82l\x8Ave.asm \r\nKORVEX_modified_for_VEP.EXE \x82l\x8Ave.OBJ");
     EXPECT_EQ(dossier.lire("appels"), "tasm [-b] [-80] [-r16] [élève.asm]\n"
                                       "KORVEX_modified_for_VEP.EXE [élève.OBJ]\n");
+}
+
+TEST(Windows, PrendLeFichierDeposeSurLui)
+{
+    // The explorer starts the program with the dropped file's full path.
+    Dossier dossier;
+    dossier.ecrire("mon prog.asm", "\tCALL GET_KEY\r\n");
+    Programme programme(dossier, sous_wine("C.UTF-8", R"( "Z:$(pwd | tr / '\\')\\mon prog.asm")"));
+    programme.ecrire("nouveau.asm nouveau\n");
+    programme.fermer_entree();
+    EXPECT_EQ(programme.statut(), 0) << programme.console();
+    EXPECT_EQ(programme.console().find(texte::question_source), std::string::npos);
+    EXPECT_EQ(dossier.lire("nouveau.asm"), "        ROM_CALL(GET_KEY)\r\n");
 }
