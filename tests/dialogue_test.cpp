@@ -90,22 +90,16 @@ TEST(Pause, AttendUneToucheTapeeApresSonMessage)
     struct {
         const char* commande;
         std::string touche;
-        int signal; // sent before the key, or just after it
-        bool apres;
-        int statut;
-    } const cas[] = {{LANCER, "x", 0, false, 0},
-                     {LANCER " > journal.txt", "x", 0, false, 0},
-                     {LANCER, "\x1b[A", 0, false, 0},
-                     {LANCER, "\x03", 0, false, 128 + SIGINT},
-                     {LANCER, "", SIGQUIT, false, 128 + SIGQUIT},
-                     {LANCER, "", SIGTERM, false, 128 + SIGTERM},
-                     {LANCER, "", SIGHUP, false, 128 + SIGHUP},
-                     {LANCER, "x", SIGTSTP, false, 0},
-                     {LANCER, "x", SIGTSTP, true, 0},
-                     {"trap '' INT TSTP; " LANCER, "\x03\x1ax", 0, false, 0},
-                     {"printf '#!/bin/sh\\nperl -MFcntl -e \"fcntl(STDIN, F_SETFL, O_NONBLOCK)\"\\n' > "
-                      "outils/tasm; " LANCER,
-                      "x", 0, false, 0}};
+        int signal, apres, statut; // the signal is sent before the key, or just after it
+    } const cas[] = {
+        // clang-format off
+        {LANCER, "x", 0, 0, 0}, {LANCER " > journal.txt", "x", 0, 0, 0}, {LANCER, "\x1b[A", 0, 0, 0},
+        {LANCER, "\x03", 0, 0, 128 + SIGINT}, {LANCER, "", SIGQUIT, 0, 128 + SIGQUIT},
+        {LANCER, "", SIGTERM, 0, 128 + SIGTERM}, {LANCER, "", SIGHUP, 0, 128 + SIGHUP},
+        {LANCER, "x", SIGTSTP, 0, 0}, {LANCER, "x", SIGTSTP, 1, 0},
+        {"trap '' INT TSTP; " LANCER, "\x03\x1ax", 0, 0, 0},
+        {"printf '#!/bin/sh\\nperl -MFcntl -e \"fcntl(STDIN, F_SETFL, O_NONBLOCK)\"\\n' > outils/tasm; " LANCER, "x", 0, 0, 0}};
+    // clang-format on
     const char rapport[] = "prog.asm : 2 lignes remplacees, 0 avertissement\r\n";
     for (const auto& [commande, touche, signal, apres, statut] : cas) {
         Seance s(source, {true, {"bash", "-c", commande}, {"CRASH2VEP=" CRASH2VEP}});

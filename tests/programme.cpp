@@ -23,7 +23,7 @@ const char outil[] = "#!/bin/sh\n"
                      "printf '%s' \"$(basename \"$0\")\" >> appels\n"
                      "for argument; do printf ' [%s]' \"$argument\" >> appels; dernier=$argument; done\n"
                      "printf '\\n' >> appels\n"
-                     "case $0 in *tasm) cp -- \"$dernier\" vu_par_tasm ;; esac\n";
+                     "case $0 in *tasm) head -c 1048576 -- \"$dernier\" > vu_par_tasm ;; esac\n";
 
 void verifier(bool reussi, const char* quoi)
 {
