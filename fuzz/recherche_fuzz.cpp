@@ -25,6 +25,20 @@ std::ptrdiff_t modele(std::string texte, std::string motif, bool replie = false)
     return place == std::string::npos ? -1 : static_cast<std::ptrdiff_t>(place);
 }
 
+// The line ends of `texte` before the line that holds `place` (all of them
+// if `place` is -1).
+LignesAvant lignes_avant(std::string_view texte, std::ptrdiff_t place)
+{
+    const std::size_t ligne =
+        place < 0 ? texte.size() : texte.substr(0, static_cast<std::size_t>(place)).rfind('\n') + 1;
+    LignesAvant avant;
+    for (std::size_t i = 0; i < ligne; ++i) {
+        avant.lf += texte[i] == '\n';
+        avant.lf_seul |= texte[i] == '\n' && (i == 0 || texte[i - 1] != '\r');
+    }
+    return avant;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille)
@@ -54,19 +68,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
             premiere = attendue;
         recherche.ajouter(motif);
     }
-    // The line ends before the line of that place.
     LignesAvant avant;
-    std::size_t ligne = texte.size();
-    if (premiere >= 0)
-        ligne = texte.substr(0, static_cast<std::size_t>(premiere)).rfind('\n') + 1;
-    std::size_t lf = 0;
-    bool lf_seul = false;
-    for (std::size_t i = 0; i < ligne; ++i)
-        if (texte[i] == '\n') {
-            ++lf;
-            lf_seul |= i == 0 || texte[i - 1] != '\r';
-        }
-    if (recherche.premiere(texte, avant) != premiere || avant.lf != lf || avant.lf_seul != lf_seul)
+    const LignesAvant attendues = lignes_avant(texte, premiere);
+    if (recherche.premiere(texte, avant) != premiere || avant.lf != attendues.lf ||
+        avant.lf_seul != attendues.lf_seul)
         std::abort();
     return 0;
 }

@@ -75,24 +75,47 @@ TEST(Pause, AttendUneToucheTapeeApresSonMessage)
         EXPECT_EQ(s.programme.statut(), 0);
     }
     // With --sans-pause, none, on a terminal too.
-    {
-        Seance s(source, {true, {CRASH2VEP, "--sans-pause", "prog.asm", "nouveau.asm"}});
-        EXPECT_EQ(s.programme.statut(), 0);
-        EXPECT_EQ(s.programme.console().find(appuyez), std::string::npos);
-    }
-    // On a terminal, also with standard output in a file: one key, whatever
-    // bytes it sends, without Enter and without echo; a key typed during the
-    // build does not count. The settings come back, whatever signal ends the
-    // program; a stop puts them back until the program goes on, also just
-    // after the key. Signals ignored by the parent stay ignored; an input that
-    // tasm left non-blocking is waited for.
+    Seance s(source, {true, {CRASH2VEP, "--sans-pause", "prog.asm", "nouveau.asm"}});
+    EXPECT_EQ(s.programme.statut(), 0);
+    EXPECT_EQ(s.programme.console().find(appuyez), std::string::npos);
+}
+
+namespace {
+
+// Whether the terminal of `s` is raw, once it is as expected or after two seconds.
+bool brut(Seance& s, bool attendu)
+{
+    termios t = {};
+    for (int i = 0; i < 200 && tcgetattr(s.programme.terminal(), &t) == 0; ++i, usleep(10'000))
+        if (((t.c_lflag & (ICANON | ECHO)) == 0) == attendu)
+            return attendu;
+    return !attendu;
+}
+
+// Stops the program (Ctrl-Z), sees its terminal given back, lets it go on.
+void arreter(Seance& s)
+{
+    kill(s.programme.pid(), SIGTSTP);
+    EXPECT_FALSE(brut(s, false));
+    kill(s.programme.pid(), SIGCONT);
+}
+
+} // namespace
+
+TEST(Pause, SurUnTerminal)
+{
+    // Also with standard output in a file: one key, whatever bytes it sends,
+    // without Enter and without echo; a key typed during the build does not
+    // count. The settings come back, whatever signal ends the program; a stop
+    // puts them back until the program goes on, also just after the key.
+    // Signals ignored by the parent stay ignored; an input that tasm left
+    // non-blocking is waited for.
 #define LANCER "exec \"$CRASH2VEP\""
     struct {
         const char* commande;
         std::string touche;
         int signal, apres, statut; // the signal is sent before the key, or just after it
-    } const cas[] = {
-        // clang-format off
+    } const cas[] = {              // clang-format off
         {LANCER, "x", 0, 0, 0}, {LANCER " > journal.txt", "x", 0, 0, 0}, {LANCER, "\x1b[A", 0, 0, 0},
         {LANCER, "\x03", 0, 0, 128 + SIGINT}, {LANCER, "", SIGQUIT, 0, 128 + SIGQUIT},
         {LANCER, "", SIGTERM, 0, 128 + SIGTERM}, {LANCER, "", SIGHUP, 0, 128 + SIGHUP},
@@ -103,21 +126,8 @@ TEST(Pause, AttendUneToucheTapeeApresSonMessage)
     const char rapport[] = "prog.asm : 2 lignes remplacees, 0 avertissement\r\n";
     for (const auto& [commande, touche, signal, apres, statut] : cas) {
         Seance s(source, {true, {"bash", "-c", commande}, {"CRASH2VEP=" CRASH2VEP}});
-        termios initiaux;
+        termios initiaux, finaux;
         ASSERT_EQ(tcgetattr(s.programme.terminal(), &initiaux), 0);
-        // Whether the terminal is raw, once it is as expected or after two seconds.
-        const auto brut = [&](bool attendu) {
-            termios t = {};
-            for (int i = 0; i < 200 && tcgetattr(s.programme.terminal(), &t) == 0; ++i, usleep(10'000))
-                if (((t.c_lflag & (ICANON | ECHO)) == 0) == attendu)
-                    return attendu;
-            return !attendu;
-        };
-        const auto arreter = [&] {
-            kill(s.programme.pid(), SIGTSTP);
-            EXPECT_FALSE(brut(false));
-            kill(s.programme.pid(), SIGCONT);
-        };
         s.programme.ecrire("prog.asm nouveau.asm nouveau\nk");
         // The report, on standard error, comes between the conversion and the next question.
         const bool console = std::strchr(commande, '>') == nullptr;
@@ -126,10 +136,10 @@ TEST(Pause, AttendUneToucheTapeeApresSonMessage)
                 ASSERT_TRUE(s.programme.attendre(texte)) << commande;
             }
         EXPECT_TRUE(s.programme.attend_encore(300)) << commande;
-        EXPECT_TRUE(brut(true));
+        EXPECT_TRUE(brut(s, true));
         if (signal == SIGTSTP && !apres) {
-            arreter();
-            EXPECT_TRUE(brut(true));
+            arreter(s);
+            EXPECT_TRUE(brut(s, true));
         } else if (signal != 0 && !apres) {
             kill(s.programme.pid(), signal);
         }
@@ -137,11 +147,10 @@ TEST(Pause, AttendUneToucheTapeeApresSonMessage)
         s.programme.ecrire(touche);
         if (apres) {
             usleep(20'000); // within the tenth of a second that gathers the key's bytes
-            arreter();
+            arreter(s);
         }
         EXPECT_EQ(s.programme.statut(), statut) << commande << touche << signal;
         EXPECT_EQ(s.programme.console().find('x', vu), std::string::npos) << "echo";
-        termios finaux;
         int reste = -1; // what the key sent and the program left for the shell
         ASSERT_EQ(tcgetattr(s.programme.terminal(), &finaux) | ioctl(s.programme.esclave(), FIONREAD, &reste),
                   0);
