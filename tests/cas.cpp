@@ -71,31 +71,24 @@ struct Lecture {
                     ligne.substr(ligne.find('=') + 1);
         if (!ligne.empty() && ligne.back() == ';')
             ligne.pop_back();
-        const std::size_t egal = ligne.find(" = ");
-        const bool suite = ligne[0] == ' ' || ligne[0] == '\t';
         if (ligne.find_first_not_of(" \t") == std::string::npos ||
             std::string("#/}").find(ligne[0]) != std::string::npos || ligne.rfind("namespace", 0) == 0)
             return;
-        if (!suite && egal != std::string::npos && ligne.find('"') > egal) {
+        const std::size_t egal = ligne.find(" = ");
+        const bool suite = ligne[0] == ' ' || ligne[0] == '\t';
+        const bool nom = !suite && egal != std::string::npos && ligne.find('"') > egal;
+        if (nom) {
             champ = &noms[ligne.substr(0, egal)];
-            return valeurs(ligne, egal + 3);
-        }
-        if (!suite) {
+        } else if (!suite) {
             cas.push_back({numero, {}});
             place = 0;
             champ = &cas.back().champs[places.at(0)];
         }
-        valeurs(ligne, 0);
+        valeurs(ligne, nom ? egal + 3 : 0);
     }
 };
 
 } // namespace
-
-std::string Cas::operator[](const std::string& nom) const
-{
-    const auto champ = champs.find(nom);
-    return champ == champs.end() ? "" : champ->second;
-}
 
 std::vector<Cas> lire_cas(const std::string& chemin, const std::vector<std::string>& places,
                           std::vector<std::string> textes)

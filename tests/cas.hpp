@@ -17,7 +17,10 @@ struct Cas {
     std::map<std::string, std::string> champs;
 
     // The field `nom`; empty if the case has none.
-    std::string operator[](const std::string& nom) const;
+    std::string operator[](const std::string& nom) const
+    {
+        return champs.count(nom) > 0 ? champs.at(nom) : "";
+    }
 };
 
 // The cases of the file `chemin`; throws on a line it cannot read.

@@ -14,8 +14,8 @@ TEST(Conversion, CasDuFichier)
         EXPECT_TRUE(resultat.convertie == c["convertie"])
             << "conversions.txt:" << c.ligne; // some are megabytes
         // The findings, before the line that sums up.
-        const std::string& rapport = resultat.rapport;
-        EXPECT_EQ(rapport.substr(0, rapport.rfind('\n', rapport.size() - 2) + 1), c["constats"])
+        EXPECT_EQ(resultat.rapport.substr(0, resultat.rapport.rfind('\n', resultat.rapport.size() - 2) + 1),
+                  c["constats"])
             << "conversions.txt:" << c.ligne;
     }
 }

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <cstring>
 #include <filesystem>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -30,7 +29,7 @@ TEST(Dialogue, SeancesDuFichier)
         if (c["lancer"].find("ulimit -v") != std::string::npos)
             continue;
 #endif
-        Programme::Options options{false, {"bash", "-c", c["lancer"]}, {"CRASH2VEP=" CRASH2VEP}};
+        Programme::Options options{false, {"bash", "-c", c["lancer"]}};
         Seance s(source, options);
         s.programme.ecrire(c["reponses"]);
         s.programme.fermer_entree();
@@ -56,11 +55,10 @@ TEST(Outils, UnScriptQuiNeSeLitPasEstDit)
 {
     char lu[100] = {};
     std::FILE* console = fmemopen(lu, sizeof lu, "w");
-    for (const char* nom : {"/", "/dev/null/x", "absent.bat"}) // a folder opens, but cannot be read
+    for (const char* nom : {"/", "absent.bat"}) // a folder opens, but cannot be read
         executer_script(nom, console);
     std::fclose(console);
-    EXPECT_STREQ(lu, "impossible de lire / \nimpossible de lire /dev/null/x \n"
-                     "le script absent.bat est introuvable \n");
+    EXPECT_STREQ(lu, "impossible de lire / \nle script absent.bat est introuvable \n");
 }
 
 TEST(Pause, AttendUneToucheTapeeApresSonMessage)
@@ -86,9 +84,11 @@ namespace {
 bool brut(Seance& s, bool attendu)
 {
     termios t = {};
-    for (int i = 0; i < 200 && tcgetattr(s.programme.terminal(), &t) == 0; ++i, usleep(10'000))
+    for (int i = 0; i < 200 && tcgetattr(s.programme.terminal(), &t) == 0; ++i) {
         if (((t.c_lflag & (ICANON | ECHO)) == 0) == attendu)
             return attendu;
+        usleep(10'000);
+    }
     return !attendu;
 }
 
@@ -125,12 +125,12 @@ TEST(Pause, SurUnTerminal)
     // clang-format on
     const char rapport[] = "prog.asm : 2 lignes remplacees, 0 avertissement\r\n";
     for (const auto& [commande, touche, signal, apres, statut] : cas) {
-        Seance s(source, {true, {"bash", "-c", commande}, {"CRASH2VEP=" CRASH2VEP}});
+        Seance s(source, {true, {"bash", "-c", commande}});
         termios initiaux, finaux;
         ASSERT_EQ(tcgetattr(s.programme.terminal(), &initiaux), 0);
         s.programme.ecrire("prog.asm nouveau.asm nouveau\nk");
         // The report, on standard error, comes between the conversion and the next question.
-        const bool console = std::strchr(commande, '>') == nullptr;
+        const bool console = std::string_view(commande).find('>') == std::string_view::npos;
         for (const char* texte : {texte::question_sortie, rapport, texte::question_base, appuyez})
             if (console || texte == rapport) {
                 ASSERT_TRUE(s.programme.attendre(texte)) << commande;

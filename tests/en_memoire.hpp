@@ -30,7 +30,7 @@ inline EnMemoire convertir_en_memoire(std::string source)
     for (std::FILE* fichier : {entree, convertie, rapport})
         std::fclose(fichier);
     EnMemoire resultat{fin, std::string(octets[0], tailles[0]), std::string(octets[1], tailles[1])};
-    for (char* tampon : octets)
-        std::free(tampon);
+    std::free(octets[0]);
+    std::free(octets[1]);
     return resultat;
 }

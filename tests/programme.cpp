@@ -43,8 +43,8 @@ void verifier(bool reussi, const char* quoi)
     if (chdir(dossier.chemin().c_str()) != 0)
         _exit(126);
     setenv("PATH", (dossier.chemin("outils") + ":" + std::getenv("PATH")).c_str(), 1);
-    for (std::string& variable : options.environnement)
-        putenv(variable.data());
+    setenv("CRASH2VEP", CRASH2VEP, 1); // for commands that start the program
+
     std::vector<char*> arguments;
     for (std::string& argument : options.commande)
         arguments.push_back(argument.data());
@@ -77,10 +77,11 @@ std::string Dossier::chemin(std::string_view nom) const
     return nom.empty() ? chemin_ : chemin_ + "/" + std::string(nom);
 }
 
-void Dossier::ecrire(std::string_view nom, std::string_view octets) const
+const Dossier& Dossier::ecrire(std::string_view nom, std::string_view octets) const
 {
     std::ofstream(chemin(nom), std::ios::binary)
         .write(octets.data(), static_cast<std::streamsize>(octets.size()));
+    return *this;
 }
 
 std::string Dossier::lire(std::string_view nom) const

@@ -19,7 +19,7 @@ public:
     Dossier();
     ~Dossier();
     std::string chemin(std::string_view nom = "") const;
-    void ecrire(std::string_view nom, std::string_view octets) const;
+    const Dossier& ecrire(std::string_view nom, std::string_view octets) const; // returns itself
     std::string lire(std::string_view nom) const; // empty if there is no such file
 
 private:
@@ -31,7 +31,6 @@ public:
     struct Options {
         bool terminal = false; // a pseudo-terminal for standard input and output
         std::vector<std::string> commande = {CRASH2VEP};
-        std::vector<std::string> environnement = {}; // NOM=valeur, added to the program's
     };
 
     Programme(const Dossier& dossier, Options options);
@@ -67,7 +66,7 @@ private:
 // A folder holding prog.asm, and the program started there.
 struct Seance {
     Seance(std::string_view source, const Programme::Options& options)
-        : programme((dossier.ecrire("prog.asm", source), dossier), options)
+        : programme(dossier.ecrire("prog.asm", source), options)
     {
     }
     Dossier dossier;
