@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr std::size_t reponses_max = 3;
-
 // What one argument before -- asks for; Demande::dialogue if it is no option.
 Demande option(const std::string& argument)
 {
@@ -27,7 +25,7 @@ bool est_option(const std::string& argument)
 
 } // namespace
 
-Arguments lire_arguments(const std::vector<std::string>& tous)
+Arguments lire_arguments(const std::vector<std::string>& tous, std::size_t reponses_max)
 {
     const auto fin = std::find(tous.begin(), tous.end(), "--");
     Arguments arguments;

@@ -120,7 +120,10 @@ int dialoguer(Console& console, std::vector<std::string> arguments, bool pause)
 int main(int argc, char** argv)
 {
     garder_flux_standard();
-    const Arguments arguments = lire_arguments(arguments_du_programme(argc, argv));
+    // The explorer hands every file dropped on the program over as arguments:
+    // a second one would answer the new file's question, and be overwritten.
+    const bool deposes = console_a_soi();
+    const Arguments arguments = lire_arguments(arguments_du_programme(argc, argv), deposes ? 1 : 3);
     switch (arguments.demande) {
     case Demande::aide:
         return afficher(stdout, {texte::usage, texte::aide}, 1);
@@ -128,6 +131,8 @@ int main(int argc, char** argv)
         return afficher(stdout, {"crash2vep " CRASH2VEP_VERSION "\n"}, 1);
     case Demande::erreur:
         afficher(stderr, {arguments.erreur.c_str(), texte::usage}, 2);
+        if (deposes) // the window stays until the message is read
+            attendre_touche(stdin, stdout);
         return 2;
     case Demande::verification:
         return verifier(arguments.noms, stdin, stderr);

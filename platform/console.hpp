@@ -15,6 +15,11 @@ void garder_flux_standard();
 // and had nothing yet; false otherwise.
 bool attendre_entree(std::FILE* entree);
 
+// True when the program's console window is its own, as when the Windows
+// explorer starts it for files dropped on it, rather than a console where
+// a shell runs. False elsewhere.
+bool console_a_soi();
+
 // Makes `flux`, a standard stream, read its bytes as they are: on Windows a
 // standard stream starts in text mode.
 void lire_en_binaire(std::FILE* flux);

@@ -28,3 +28,8 @@ bool attendre_entree(std::FILE* entree)
 }
 
 void lire_en_binaire(std::FILE*) {}
+
+bool console_a_soi()
+{
+    return false;
+}
