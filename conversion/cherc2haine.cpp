@@ -159,12 +159,6 @@ bool Cherc2haines::ajouter(std::string_view motif)
     return true;
 }
 
-std::ptrdiff_t Cherc2haines::premiere(std::string_view texte) const
-{
-    LignesAvant avant;
-    return premiere(texte, avant);
-}
-
 std::ptrdiff_t Cherc2haines::premiere(std::string_view texte, LignesAvant& avant) const
 {
     // The pass reads the byte before each place and the bytes of the longest

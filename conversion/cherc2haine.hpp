@@ -48,13 +48,10 @@ public:
     // motifs_max patterns.
     bool ajouter(std::string_view motif);
 
-    // Index of the first place in `texte` where one of the patterns occurs,
-    // letters folded, or -1. Allocates nothing.
-    std::ptrdiff_t premiere(std::string_view texte) const;
-
-    // The same, for a text that begins a line: also tells in `avant` what
-    // line ends lie before the line of that place (in the whole text, if no
-    // pattern occurs).
+    // Index of the first place in `texte`, which begins a line, where one of
+    // the patterns occurs, letters folded, or -1; tells in `avant` what line
+    // ends lie before the line of that place (in the whole text, if no
+    // pattern occurs). Allocates nothing.
     std::ptrdiff_t premiere(std::string_view texte, LignesAvant& avant) const;
 
 private:

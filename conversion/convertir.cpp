@@ -8,11 +8,6 @@
 
 namespace {
 
-// Every line that the rules replace, or that the report speaks of, holds one
-// of these, letters folded: "82." stands for both ti82.h and crash82.inc, so
-// that the search tests three patterns rather than four.
-constexpr std::string_view a_examiner[] = {"get_key", "82.", "crash.inc"};
-
 std::ptrdiff_t place_de(std::string_view ligne, const Regle& regle)
 {
     std::ptrdiff_t premiere = -1;
@@ -50,13 +45,14 @@ Places convertir_ligne(std::string_view ligne, EcrivainDos& sortie)
 
 Conversion convertir_fichier(LecteurDos& source, EcrivainDos& sortie, Rapport& rapport)
 {
-    // Lines that hold none of a_examiner go out as they lie on disk, many at
-    // a time; each line that holds one goes through convertir_ligne and the
-    // report. The search's own pass counts the lines it goes over, for the
-    // report's line numbers, and tells whether one ends in an LF alone.
+    // Lines that hold none of the rules' names go out as they lie on disk,
+    // many at a time; each line that holds one goes through convertir_ligne
+    // and the report. The search's own pass counts the lines it goes over,
+    // for the report's line numbers, and tells whether one ends in an LF alone.
     Cherc2haines recherche;
-    for (std::string_view motif : a_examiner)
-        recherche.ajouter(motif);
+    for (const Regle& regle : regles)
+        for (std::string_view nom : regle.noms)
+            recherche.ajouter(nom);
     std::string_view lignes;
     std::string ligne;
     std::size_t numero = 1;
