@@ -25,7 +25,9 @@ bool est_option(const std::string& argument)
 
 } // namespace
 
-Arguments lire_arguments(const std::vector<std::string>& tous, std::size_t reponses_max)
+constexpr std::size_t reponses_max = 3;
+
+Arguments lire_arguments(const std::vector<std::string>& tous)
 {
     const auto fin = std::find(tous.begin(), tous.end(), "--");
     Arguments arguments;

@@ -4,7 +4,6 @@
 //   crash2vep -h | --help | /? | --version
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -22,6 +21,5 @@ struct Arguments {
 // What the arguments ask for. The first of -h, --help, /? and --version
 // decides, wherever it stands before --; then an argument that begins with -
 // and is not an option, before --, is an error.
-// `tous` are the arguments, the program's name left out; the dialogue takes
-// `reponses_max` answers from them at most.
-Arguments lire_arguments(const std::vector<std::string>& tous, std::size_t reponses_max);
+// `tous` are the arguments, the program's name left out.
+Arguments lire_arguments(const std::vector<std::string>& tous);

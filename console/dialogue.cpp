@@ -94,6 +94,7 @@ bool demander(Console& console, const char* question, std::string& reponse, Argu
         dire(console, question);
         switch (lire_mot(console.entree, reponse)) {
         case Lecture::lue:
+            ++console.lues;
             return true;
         case Lecture::fin:
             return false;

@@ -3,6 +3,7 @@
 
 #include "platform/fichier.hpp"
 
+#include <cstddef>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -10,7 +11,8 @@
 struct Console {
     std::FILE* entree;
     std::FILE* sortie;
-    std::FILE* erreurs; // the report
+    std::FILE* erreurs;   // the report
+    std::size_t lues = 0; // answers read from `entree` so far
 };
 
 // An answer given on the command line: it answers its question the first

@@ -15,14 +15,16 @@
 #include <cstdio>
 #include <initializer_list>
 #include <string>
+#include <utility>
 
 namespace {
 
 // What the user is told when the conversion stops short, by its outcome.
-constexpr const char* echecs[] = {nullptr,                      // Conversion::terminee
-                                  texte::erreur_lecture,        // Conversion::erreur_lecture
-                                  texte::erreur_ecriture,       // Conversion::erreur_ecriture
-                                  texte::memoire_insuffisante}; // Conversion::memoire_insuffisante
+constexpr std::pair<Conversion, const char*> echecs[] = {
+    {Conversion::erreur_lecture, texte::erreur_lecture},
+    {Conversion::erreur_ecriture, texte::erreur_ecriture},
+    {Conversion::memoire_insuffisante, texte::memoire_insuffisante},
+};
 
 // Converts the whole source; tells the user and returns false if it could not
 // be read to its end or the new source could not be written in full.
@@ -30,10 +32,11 @@ bool convertir(Console& console, std::FILE* source, std::FILE* sortie, Rapport& 
 {
     LecteurDos lecteur(source);
     EcrivainDos ecrivain(sortie);
-    const char* echec = echecs[static_cast<int>(convertir_fichier(lecteur, ecrivain, rapport))];
-    if (echec != nullptr)
-        dire(console, echec);
-    return echec == nullptr;
+    const Conversion fin = convertir_fichier(lecteur, ecrivain, rapport);
+    for (const auto& [echec, message] : echecs)
+        if (fin == echec)
+            dire(console, message);
+    return fin == Conversion::terminee;
 }
 
 // Writes VEP.bat, closes the new source and then the source, and runs
@@ -72,12 +75,13 @@ int afficher(std::FILE* flux, std::initializer_list<const char*> textes, int ech
 }
 
 // The base name: `argument`, or the new file without its .asm when it was
-// given alone on the command line (`deduire`), or else asked for.
+// given alone on the command line and taken (`deduire`), or else asked for.
 bool demander_base(Console& console, Argument argument, bool deduire, const std::string& nom_sortie,
                    std::string& nom_base)
 {
-    if (deduire && base_deduite(nom_sortie, nom_base))
-        return true;
+    std::string deduite;
+    if (deduire && base_deduite(nom_sortie, deduite))
+        argument = deduite;
     if (!argument)
         dire(console, texte::annonce_base);
     return demander_nom(console, texte::question_base, nom_base, argument);
@@ -95,6 +99,14 @@ int dialoguer(Console& console, std::vector<std::string> arguments, bool pause)
     Fichier source = demander_source(console, nom_source, donne(0));
     if (!source)
         return abandonner(console);
+    // From the explorer, every file dropped on the program is an argument:
+    // a second one, an existing file, would be taken for the new file and
+    // overwritten.
+    if (console_a_soi() && donne(1) && identite(arguments[1].c_str())) {
+        dire(console, texte::sortie_existante);
+        arguments[1].clear();
+    }
+    const std::size_t lues = console.lues;
     Fichier sortie = demander_sortie(console, source.get(), nom_sortie, donne(1));
     if (!sortie)
         return abandonner(console);
@@ -103,7 +115,8 @@ int dialoguer(Console& console, std::vector<std::string> arguments, bool pause)
     if (!convertir(console, source.get(), sortie.get(), rapport))
         return 1;
     const bool rapport_ecrit = rapport.ecrire(nom_source, console.erreurs);
-    const bool deduire = donne(1) && !donne(2) && nom_sortie == arguments[1];
+    // Nothing was typed for the new file: its argument was taken.
+    const bool deduire = donne(1) && !donne(2) && console.lues == lues;
     if (!demander_base(console, donne(2), deduire, nom_sortie, nom_base))
         return abandonner(console);
     if (!construire(console, source, sortie, nom_sortie, nom_base))
@@ -120,10 +133,7 @@ int dialoguer(Console& console, std::vector<std::string> arguments, bool pause)
 int main(int argc, char** argv)
 {
     garder_flux_standard();
-    // The explorer hands every file dropped on the program over as arguments:
-    // a second one would answer the new file's question, and be overwritten.
-    const bool deposes = console_a_soi();
-    const Arguments arguments = lire_arguments(arguments_du_programme(argc, argv), deposes ? 1 : 3);
+    const Arguments arguments = lire_arguments(arguments_du_programme(argc, argv));
     switch (arguments.demande) {
     case Demande::aide:
         return afficher(stdout, {texte::usage, texte::aide}, 1);
@@ -131,7 +141,7 @@ int main(int argc, char** argv)
         return afficher(stdout, {"crash2vep " CRASH2VEP_VERSION "\n"}, 1);
     case Demande::erreur:
         afficher(stderr, {arguments.erreur.c_str(), texte::usage}, 2);
-        if (deposes) // the window stays until the message is read
+        if (console_a_soi()) // the window stays until the message is read
             attendre_touche(stdin, stdout);
         return 2;
     case Demande::verification:

@@ -11,7 +11,8 @@ constexpr std::size_t longueur_max_nom = 31;
 
 // Why `nom` cannot stand in VEP.bat as the new file or the base name: one of
 // the texts of the dialogue, or null when it can. The same names are refused
-// on every platform, so that VEP.bat means the same everywhere.
+// on every platform, so that VEP.bat means the same everywhere, but for a
+// leading '/', an option's mark only on Windows.
 const char* refus_de_nom(std::string_view nom);
 
 // True when `nom`, as the new file, would be run by cmd in place of one of

@@ -13,6 +13,7 @@ constexpr char nom_trop_long[] = "nom trop long, 31 caracteres au plus \n";
 constexpr char nom_reserve[] = "ce nom est reserve au script VEP.bat \n";
 constexpr char sortie_est_source[] = "ce fichier est le fichier source \n";
 constexpr char sortie_impossible[] = "impossible de creer ce fichier \n";
+constexpr char sortie_existante[] = "ce fichier existe deja : un seul fichier depose a la fois \n";
 constexpr char caractere_interdit[] = "caractere interdit dans ce nom \n";
 constexpr char nom_de_peripherique[] = "ce nom designe un peripherique sous Windows \n";
 constexpr char nom_d_outil[] = "ce nom est celui d'un outil lance par VEP.bat \n";

@@ -10,28 +10,34 @@
 
 namespace {
 
-// Reports on one file, and returns its exit status.
-int verifier_un(const std::string& nom, std::FILE* entree, std::FILE* erreurs)
+// The report on `source`, named `nom`, on `erreurs`; the exit status.
+int rapporter(const std::string& nom, std::FILE* source, std::FILE* erreurs)
 {
-    const bool standard = nom == "-";
-    const Fichier fichier{standard || est_dossier(nom.c_str()) ? nullptr : ouvrir(nom, "rb")};
-    std::FILE* source = standard ? entree : fichier.get();
+    LecteurDos lecteur(source);
+    EcrivainDos rien(nullptr);
     Rapport rapport;
-    Conversion fin = Conversion::erreur_lecture;
-    if (standard)
-        lire_en_binaire(entree);
-    if (source != nullptr && (standard || !est_peripherique(source))) {
-        LecteurDos lecteur(source);
-        EcrivainDos rien(nullptr);
-        fin = convertir_fichier(lecteur, rien, rapport);
-    }
-    if (fin != Conversion::terminee) {
+    if (convertir_fichier(lecteur, rien, rapport) != Conversion::terminee) {
         std::fprintf(erreurs, texte::illisible, lisible(nom, true).c_str());
         return 2;
     }
     if (!rapport.ecrire(nom, erreurs))
         return 2;
     return rapport.avertissements() > 0 ? 1 : 0;
+}
+
+// The report on the file `nom` ("-": `entree`); the exit status.
+int verifier_un(const std::string& nom, std::FILE* entree, std::FILE* erreurs)
+{
+    if (nom == "-") {
+        lire_en_binaire(entree);
+        return rapporter(nom, entree, erreurs);
+    }
+    const Fichier fichier{est_dossier(nom.c_str()) ? nullptr : ouvrir(nom, "rb")};
+    if (fichier == nullptr || est_peripherique(fichier.get())) {
+        std::fprintf(erreurs, texte::illisible, lisible(nom, true).c_str());
+        return 2;
+    }
+    return rapporter(nom, fichier.get(), erreurs);
 }
 
 } // namespace

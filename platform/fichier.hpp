@@ -45,7 +45,8 @@ bool est_peripherique(std::FILE* fichier);
 std::optional<std::string> nom_pour_script(const std::string& nom);
 
 // The program's arguments, in the bytes of typed answers: on Windows, read
-// from the wide command line into the answers' code page.
+// from the wide command line into the answers' code page, and empty where
+// that code page cannot carry one.
 std::vector<std::string> arguments_du_programme(int argc, char** argv);
 
 // The identity of the file `nom` leads to, if it exists.

@@ -104,8 +104,12 @@ std::vector<std::string> arguments_du_programme(int, char**)
     int nombre = 0;
     wchar_t** larges = CommandLineToArgvW(GetCommandLineW(), &nombre);
     std::vector<std::string> arguments;
-    for (int i = 1; larges != nullptr && i < nombre; ++i)
-        arguments.push_back(en_octets(larges[i], page_des_reponses()));
+    for (int i = 1; larges != nullptr && i < nombre; ++i) {
+        // A character the code page lacks would become a look-alike, and the
+        // name another file's: such an argument is left empty, as not given.
+        const std::string octets = en_octets(larges[i], page_des_reponses());
+        arguments.push_back(en_large(octets, page_des_reponses()) == std::wstring(larges[i]) ? octets : "");
+    }
     LocalFree(larges);
     return arguments;
 }

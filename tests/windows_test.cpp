@@ -26,7 +26,7 @@ Programme::Options sous_wine(const std::string& langue = "C.UTF-8", const std::s
     return {false,
             {"bash", "-c",
              "mkdir w && cp " OUTIL_TEMOIN " w/tasm.exe && cp " OUTIL_TEMOIN
-             " w/KORVEX_modified_for_VEP.EXE && WINEPATH=Z:$PWD/w exec env LC_ALL=" +
+             " w/KORVEX_modified_for_VEP.EXE && WINEPATH=Z:$PWD/w WINEDEBUG=-all exec env LC_ALL=" +
                  langue + " " WINE " " CRASH2VEP_EXE + arguments}};
 }
 
