@@ -115,10 +115,12 @@ TEST(Windows, PorteLesNomsAccentuesJusquAuxOutils)
 
 TEST(Windows, PrendLeFichierDeposeSurLui)
 {
-    // The explorer starts the program with the dropped file's full path.
+    // The explorer starts the program with the dropped file's full path. A
+    // new file in full-width letters, which the code page lacks, is asked
+    // for: it must not become "f.asm".
     Dossier dossier;
     dossier.ecrire("mon prog.asm", "\tCALL GET_KEY\r\n");
-    Programme programme(dossier, sous_wine("C.UTF-8", R"( "Z:$(pwd | tr / '\\')\\mon prog.asm")"));
+    Programme programme(dossier, sous_wine("C.UTF-8", R"( "Z:$(pwd | tr / '\\')\\mon prog.asm" ｆ.asm)"));
     programme.ecrire("nouveau.asm nouveau\n");
     programme.fermer_entree();
     EXPECT_EQ(programme.statut(), 0) << programme.console();
