@@ -1,6 +1,7 @@
 #include "console/noms.hpp"
 
 #include "console/textes.hpp"
+#include "conversion/casse.hpp"
 #include "platform/interprete.hpp"
 
 #include <algorithm>
@@ -22,18 +23,6 @@ bool interdit(char c)
 {
     const unsigned char octet = static_cast<unsigned char>(c);
     return octet <= 0x20 || octet == 0x7F || std::strchr("&|<>^%\"", octet) != nullptr;
-}
-
-char minuscule(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Equal but for the case of ASCII letters, as Windows compares names.
-bool egal_replie(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return minuscule(x) == minuscule(y); });
 }
 
 // The file's own name, as Windows reads it: after the last folder (either

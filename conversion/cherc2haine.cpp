@@ -17,8 +17,8 @@ constexpr std::size_t largeur = 64;
 constexpr unsigned char pli = 0x20;
 
 // What the pass notes of each place, a bit each.
-constexpr unsigned char candidat = 1; // the quick test of a pattern passes there
-constexpr unsigned char fin_ligne = 2; // an LF
+constexpr unsigned char candidat = 1;   // the quick test of a pattern passes there
+constexpr unsigned char fin_ligne = 2;  // an LF
 constexpr unsigned char lf_sans_cr = 4; // an LF after a byte other than CR
 
 unsigned char replie(char octet)
@@ -112,8 +112,8 @@ bool occurrence(const Motifs& motifs, std::string_view texte, std::size_t place)
 // The first place from `debut` on and before `fin` where one of `motifs`
 // occurs, looked at one by one; `fin` if there is none. The line ends before
 // it are added to `avant`.
-std::size_t une_a_une(const Motifs& motifs, std::string_view texte, std::size_t debut,
-                      std::size_t fin, LignesAvant& avant)
+std::size_t une_a_une(const Motifs& motifs, std::string_view texte, std::size_t debut, std::size_t fin,
+                      LignesAvant& avant)
 {
     for (; debut < fin; ++debut) {
         if (occurrence(motifs, texte, debut))

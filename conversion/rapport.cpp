@@ -1,5 +1,6 @@
 #include "conversion/rapport.hpp"
 
+#include "conversion/casse.hpp"
 #include "conversion/cherc2haine.hpp"
 #include "conversion/regles.hpp"
 #include "platform/lisible.hpp"
@@ -40,20 +41,6 @@ bool dans_un_nom(char c)
 bool blanc(char c)
 {
     return c == ' ' || c == '\t';
-}
-
-// ASCII only, as the patterns are; and quicker than the C library's.
-char minuscule(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Whether `texte` begins with `debut`, letters in any case.
-bool commence_par(std::string_view texte, std::string_view debut)
-{
-    return texte.size() >= debut.size() &&
-           std::equal(debut.begin(), debut.end(), texte.begin(),
-                      [](char a, char b) { return minuscule(a) == minuscule(b); });
 }
 
 std::string_view sans_blancs(std::string_view texte)
@@ -158,7 +145,7 @@ std::size_t pris_a(std::string_view code, std::size_t i, std::size_t (&restantes
         }
     }
     for (std::size_t d = 0; d < std::size(directives); ++d) {
-        if (restantes[d] > 0 && commence_par(code.substr(i), directives[d])) {
+        if (restantes[d] > 0 && egal_replie(code.substr(i, directives[d].size()), directives[d])) {
             --restantes[d];
             return directives[d].size();
         }

@@ -47,6 +47,17 @@ std::string en_octets(const std::wstring& large, UINT page)
     return octets;
 }
 
+// `large` in the bytes of code page `page`, if they read back as `large`:
+// a character the code page lacks would become a look-alike, and a name
+// another file's.
+std::optional<std::string> porte(const std::wstring& large, UINT page)
+{
+    std::string octets = en_octets(large, page);
+    if (en_large(octets, page) != large)
+        return std::nullopt;
+    return octets;
+}
+
 std::optional<std::wstring> nom_large(const char* nom)
 {
     return en_large(nom, page_des_reponses());
@@ -90,13 +101,8 @@ std::optional<std::string> nom_pour_script(const std::string& nom)
     const std::optional<std::wstring> large = nom_large(nom.c_str());
     if (!large)
         return std::nullopt;
-    // cmd reads the bytes back in the same code page: the name survives the
-    // round trip only if that code page holds each of its characters.
-    const UINT page = page_du_script();
-    std::string octets = en_octets(*large, page);
-    if (en_large(octets, page) != large)
-        return std::nullopt;
-    return octets;
+    // cmd reads the bytes back in the code page it is written in.
+    return porte(*large, page_du_script());
 }
 
 std::vector<std::string> arguments_du_programme(int, char**)
@@ -104,12 +110,9 @@ std::vector<std::string> arguments_du_programme(int, char**)
     int nombre = 0;
     wchar_t** larges = CommandLineToArgvW(GetCommandLineW(), &nombre);
     std::vector<std::string> arguments;
-    for (int i = 1; larges != nullptr && i < nombre; ++i) {
-        // A character the code page lacks would become a look-alike, and the
-        // name another file's: such an argument is left empty, as not given.
-        const std::string octets = en_octets(larges[i], page_des_reponses());
-        arguments.push_back(en_large(octets, page_des_reponses()) == std::wstring(larges[i]) ? octets : "");
-    }
+    // An argument that the answers' code page cannot carry is left empty, as not given.
+    for (int i = 1; larges != nullptr && i < nombre; ++i)
+        arguments.push_back(porte(larges[i], page_des_reponses()).value_or(""));
     LocalFree(larges);
     return arguments;
 }
