@@ -9,24 +9,38 @@
 namespace {
 
 // The places that one step of the pass looks at together: two vectors of
-// AVX2, four of SSE2. Fewer places per step would end more steps in a useless
-// check; more would end more steps at a line that only shares two bytes with
-// a pattern (measured on the benchmark's source: 64 is quickest).
+// AVX2, four of SSE2, one bit each of a 64-bit word. Fewer places per step
+// would end more steps in a useless check; more would end more steps at a line
+// that only shares two bytes with a pattern.
 constexpr std::size_t largeur = 64;
 
 constexpr unsigned char pli = 0x20;
 
-// What the pass notes of each place, a bit each.
-constexpr unsigned char candidat = 1;   // the quick test of a pattern passes there
-constexpr unsigned char fin_ligne = 2;  // an LF
-constexpr unsigned char lf_sans_cr = 4; // an LF after a byte other than CR
+using Motifs = std::array<MotifReplie, Cherc2haines::motifs_max>;
+
+// What one step of the pass finds at its places: bit i for its place i.
+struct Pas {
+    std::uint64_t candidats = 0;  // the quick test of a pattern passes there
+    std::uint64_t lf = 0;         // an LF
+    std::uint64_t lf_sans_cr = 0; // an LF after a byte other than CR
+};
+
+// Adds to `avant` the line ends of `pas` among the places that `places` holds.
+void compter(const Pas& pas, std::uint64_t places, LignesAvant& avant)
+{
+    avant.lf += static_cast<std::size_t>(__builtin_popcountll(pas.lf & places));
+    avant.lf_seul |= (pas.lf_sans_cr & places) != 0;
+}
 
 unsigned char replie(char octet)
 {
     return static_cast<unsigned char>(octet) | pli;
 }
 
-using Motifs = std::array<MotifReplie, Cherc2haines::motifs_max>;
+// What the portable pass notes of each place, a bit each.
+constexpr unsigned char candidat = 1;   // the quick test of a pattern passes there
+constexpr unsigned char fin_ligne = 2;  // an LF
+constexpr unsigned char lf_sans_cr = 4; // an LF after a byte other than CR
 
 // The notes of the place `p`: its line end, and whether the quick test of one
 // of `motifs` passes there. Reads the byte before `p`.
@@ -40,15 +54,17 @@ inline unsigned char noter(const unsigned char* p, const Motifs& motifs)
 }
 
 // The first step of `largeur` places, from `debut` on and before `apres`,
-// where the quick test of one of `motifs` passes, the notes of its places in
-// `notes`; `apres` or beyond if there is none. The line ends of the steps
-// before it are added to `avant`. This is
-// where the time goes. Written for compilers to turn into byte-wide vector
-// instructions: the same operations at every place of a step, no early exit,
-// the notes of its places merged (OR) and their LFs counted in bytes, which
-// hold the at most `largeur` of a step.
-AUSSI_AVX2 std::size_t pas_possible(const unsigned char* octets, std::size_t debut, std::size_t apres,
-                                    const Motifs motifs, unsigned char* notes, LignesAvant& avant)
+// where the quick test of one of `motifs` passes, what it finds in `pas`;
+// `apres` or beyond if there is none. The line ends of the steps before it
+// are added to `avant`. This is where the time goes.
+//
+// The portable version: the same operations at every place of a step, with
+// no early exit, so that compilers turn them into byte-wide vector
+// instructions; the notes of a step's places merged (OR), and its LFs counted
+// in one byte, which holds the at most `largeur` of a step. Only the step that
+// it stops at is written out bit by bit.
+VERSION_PORTABLE std::size_t pas_possible(const unsigned char* octets, std::size_t debut, std::size_t apres,
+                                          const Motifs& motifs, Pas& pas, LignesAvant& avant)
 {
     for (; debut < apres; debut += largeur) {
         const unsigned char* const p = octets + debut;
@@ -58,8 +74,13 @@ AUSSI_AVX2 std::size_t pas_possible(const unsigned char* octets, std::size_t deb
             lfs = static_cast<unsigned char>(lfs + (p[i] == '\n'));
         }
         if (tout & candidat) {
-            for (std::size_t i = 0; i < largeur; ++i)
-                notes[i] = noter(p + i, motifs);
+            pas = {};
+            for (std::size_t i = 0; i < largeur; ++i) {
+                const unsigned char note = noter(p + i, motifs);
+                pas.candidats |= std::uint64_t{(note & candidat) != 0} << i;
+                pas.lf |= std::uint64_t{(note & fin_ligne) != 0} << i;
+                pas.lf_sans_cr |= std::uint64_t{(note & lf_sans_cr) != 0} << i;
+            }
             return debut;
         }
         avant.lf += lfs;
@@ -68,30 +89,64 @@ AUSSI_AVX2 std::size_t pas_possible(const unsigned char* octets, std::size_t deb
     return debut;
 }
 
-// Adds to `avant` the line ends among the first `places` of `notes`.
-void compter(const unsigned char* notes, std::size_t places, LignesAvant& avant)
+#if AVEC_AVX2
+VERSION_AVX2 inline __m256i lire(const unsigned char* p)
 {
-    for (std::size_t i = 0; i < places; ++i) {
-        avant.lf += (notes[i] & fin_ligne) != 0;
-        avant.lf_seul |= (notes[i] & lf_sans_cr) != 0;
-    }
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
 }
 
-// The first of `notes` from `i` on, up to `largeur`, where a quick test
-// passes; `largeur` if there is none. Eight notes are skipped at a time
-// while they hold none.
-std::size_t candidat_suivant(const unsigned char* notes, std::size_t i)
+// The top bits of the 32 bytes of `octets`, as bits `decalage` on of a word:
+// a compare makes each byte 0x00 or 0xFF.
+VERSION_AVX2 inline std::uint64_t bits(__m256i octets, std::size_t decalage)
 {
-    constexpr std::uint64_t candidats = 0x0101010101010101 * candidat;
-    for (std::uint64_t huit; i + 8 <= largeur; i += 8) {
-        std::memcpy(&huit, notes + i, 8);
-        if (huit & candidats)
-            break;
-    }
-    while (i < largeur && !(notes[i] & candidat))
-        ++i;
-    return i;
+    return std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(octets))} << decalage;
 }
+
+// The AVX2 version: the same tests, 32 places to an instruction, each
+// gathered straight into its bit of `pas`, so that a step with no candidate
+// costs two popcounts and no step is gone over twice.
+VERSION_AVX2 std::size_t pas_possible(const unsigned char* octets, std::size_t debut, std::size_t apres,
+                                      const Motifs& motifs, Pas& pas, LignesAvant& avant)
+{
+    const __m256i lf = _mm256_set1_epi8('\n'), cr = _mm256_set1_epi8('\r');
+    const __m256i plis = _mm256_set1_epi8(static_cast<char>(pli));
+    __m256i centraux[Cherc2haines::motifs_max], derniers[Cherc2haines::motifs_max];
+    for (std::size_t m = 0; m < motifs.size(); ++m) {
+        centraux[m] = _mm256_set1_epi8(static_cast<char>(motifs[m].central));
+        derniers[m] = _mm256_set1_epi8(static_cast<char>(motifs[m].dernier));
+    }
+    std::size_t lfs = 0;
+    bool lf_seul = false;
+    for (; debut < apres; debut += largeur) {
+        Pas trouve;
+        for (std::size_t moitie = 0; moitie < largeur; moitie += 32) {
+            const unsigned char* const p = octets + debut + moitie;
+            const __m256i fins = _mm256_cmpeq_epi8(lire(p), lf);
+            const __m256i apres_cr = _mm256_cmpeq_epi8(lire(p - 1), cr);
+            __m256i candidats = _mm256_setzero_si256();
+            for (std::size_t m = 0; m < motifs.size(); ++m) {
+                const __m256i central =
+                    _mm256_cmpeq_epi8(_mm256_or_si256(lire(p + motifs[m].milieu), plis), centraux[m]);
+                const __m256i dernier =
+                    _mm256_cmpeq_epi8(_mm256_or_si256(lire(p + motifs[m].fin), plis), derniers[m]);
+                candidats = _mm256_or_si256(candidats, _mm256_and_si256(central, dernier));
+            }
+            trouve.candidats |= bits(candidats, moitie);
+            trouve.lf |= bits(fins, moitie);
+            trouve.lf_sans_cr |= bits(_mm256_andnot_si256(apres_cr, fins), moitie);
+        }
+        if (trouve.candidats != 0) {
+            pas = trouve;
+            break;
+        }
+        lfs += static_cast<std::size_t>(_mm_popcnt_u64(trouve.lf));
+        lf_seul |= trouve.lf_sans_cr != 0;
+    }
+    avant.lf += lfs;
+    avant.lf_seul |= lf_seul;
+    return debut;
+}
+#endif
 
 // Whether one of `motifs` occurs at `place` in `texte`, letters folded.
 bool occurrence(const Motifs& motifs, std::string_view texte, std::size_t place)
@@ -170,14 +225,16 @@ std::ptrdiff_t Cherc2haines::premiere(std::string_view texte, LignesAvant& avant
     if (debut == 1 && texte.size() >= 1 + fenetre && nombre_ > 0) {
         const auto* octets = reinterpret_cast<const unsigned char*>(texte.data());
         const std::size_t apres = texte.size() - fenetre + 1;
-        unsigned char notes[largeur];
-        while ((debut = pas_possible(octets, debut, apres, motifs_, notes, avant)) < apres) {
-            std::size_t i = candidat_suivant(notes, 0);
-            while (i < largeur && !occurrence(motifs_, texte, debut + i))
-                i = candidat_suivant(notes, i + 1);
-            compter(notes, i, avant);
-            if (i < largeur)
-                return static_cast<std::ptrdiff_t>(debut + i);
+        Pas pas;
+        while ((debut = pas_possible(octets, debut, apres, motifs_, pas, avant)) < apres) {
+            for (std::uint64_t restants = pas.candidats; restants != 0; restants &= restants - 1) {
+                const int i = __builtin_ctzll(restants);
+                if (occurrence(motifs_, texte, debut + static_cast<std::size_t>(i))) {
+                    compter(pas, (std::uint64_t{1} << i) - 1, avant);
+                    return static_cast<std::ptrdiff_t>(debut) + i;
+                }
+            }
+            compter(pas, ~std::uint64_t{0}, avant);
             debut += largeur;
         }
     }

@@ -4,18 +4,30 @@
 #include "conversion/regles.hpp"
 
 #include <new>
-#include <string>
 
 namespace {
 
 std::ptrdiff_t place_de(std::string_view ligne, const Regle& regle)
 {
     std::ptrdiff_t premiere = -1;
-    for (std::string_view motif : regle.motifs)
-        if (const std::ptrdiff_t place = cherc2haine(ligne, motif);
-            place >= 0 && (premiere < 0 || place < premiere))
+    for (std::string_view motif : regle.motifs) {
+        // Once a pattern is found, another one matters only if it starts
+        // before: it is looked for in the text that it would end in.
+        const std::string_view avant =
+            premiere < 0 ? ligne : ligne.substr(0, static_cast<std::size_t>(premiere) - 1 + motif.size());
+        if (const std::ptrdiff_t place = cherc2haine(avant, motif); place >= 0)
             premiere = place;
+    }
     return premiere;
+}
+
+// `ligne`, as LecteurDos gives it, without its line end: what the line holds
+// when read in text mode, but for its final LF.
+std::string_view contenu(std::string_view ligne)
+{
+    if (!ligne.empty() && ligne.back() == '\n')
+        ligne.remove_suffix(ligne.size() >= 2 && ligne[ligne.size() - 2] == '\r' ? 2 : 1);
+    return ligne;
 }
 
 // Where the line that holds `place` begins in `lignes`.
@@ -32,14 +44,15 @@ Places convertir_ligne(std::string_view ligne, EcrivainDos& sortie)
     Places places;
     bool remplacee = false;
     for (std::size_t i = 0; i < regles.size(); ++i) {
-        places[i] = place_de(ligne, regles[i]);
+        // No pattern holds a line end.
+        places[i] = place_de(contenu(ligne), regles[i]);
         if (places[i] >= 0) {
             sortie.ecrire(regles[i].remplacement);
             remplacee = true;
         }
     }
     if (!remplacee)
-        sortie.ecrire(ligne);
+        sortie.recopier(ligne, true);
     return places;
 }
 
@@ -54,7 +67,6 @@ Conversion convertir_fichier(LecteurDos& source, EcrivainDos& sortie, Rapport& r
         for (std::string_view nom : regle.noms)
             recherche.ajouter(nom);
     std::string_view lignes;
-    std::string ligne;
     std::size_t numero = 1;
     try {
         while (source.lire_lignes(lignes)) {
@@ -69,8 +81,7 @@ Conversion convertir_fichier(LecteurDos& source, EcrivainDos& sortie, Rapport& r
                 if (place < 0)
                     break;
                 const std::string_view touchee = premiere_ligne(lignes);
-                decoder_ligne(touchee, ligne);
-                rapport.examiner(numero++, ligne, convertir_ligne(ligne, sortie));
+                rapport.examiner(numero++, contenu(touchee), convertir_ligne(touchee, sortie));
                 lignes.remove_prefix(touchee.size());
             }
         }

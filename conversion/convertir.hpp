@@ -10,8 +10,8 @@
 
 enum class Conversion { terminee, erreur_lecture, erreur_ecriture, memoire_insuffisante };
 
-// Writes the conversion of one line (its newline included, if it has one);
-// returns where the line holds each rule's patterns.
+// Writes the conversion of one line as LecteurDos gives it (its line end
+// included, if it has one); returns where the line holds each rule's patterns.
 Places convertir_ligne(std::string_view ligne, EcrivainDos& sortie);
 
 // Converts what remains of `source` onto `sortie` and hands it all to the

@@ -66,8 +66,13 @@ std::string extrait(std::string_view texte, std::size_t limite = extrait_max)
 // ex af,af', is a byte like any other.
 std::string_view code_de(std::string_view ligne)
 {
-    if (ligne.find(';') == std::string_view::npos)
+    const std::size_t point_virgule = ligne.find(';');
+    if (point_virgule == std::string_view::npos)
         return ligne;
+    // Most comments follow code with no quote in it.
+    const std::string_view avant = ligne.substr(0, point_virgule);
+    if (avant.find('"') == std::string_view::npos && avant.find('\'') == std::string_view::npos)
+        return avant;
     bool entre_guillemets = false;
     for (std::size_t i = 0; i < ligne.size(); ++i) {
         if (ligne[i] == '"')
@@ -259,8 +264,6 @@ std::string compte(std::size_t nombre, const char* singulier, const char* plurie
 
 void Rapport::examiner(std::size_t numero, std::string_view ligne, const Places& places)
 {
-    if (!ligne.empty() && ligne.back() == '\n')
-        ligne.remove_suffix(1);
     const std::string_view code = code_de(ligne);
     bool remplacee = false;
     for (std::size_t i = 0; i < regles.size(); ++i) {
