@@ -63,7 +63,7 @@ inline unsigned char noter(const unsigned char* p, const Motifs& motifs)
 // instructions; the notes of a step's places merged (OR), and its LFs counted
 // in one byte, which holds the at most `largeur` of a step. Only the step that
 // it stops at is written out bit by bit.
-VERSION_PORTABLE std::size_t pas_possible(const unsigned char* octets, std::size_t debut, std::size_t apres,
+std::size_t pas_possible_portable(const unsigned char* octets, std::size_t debut, std::size_t apres,
                                           const Motifs& motifs, Pas& pas, LignesAvant& avant)
 {
     for (; debut < apres; debut += largeur) {
@@ -105,7 +105,7 @@ VERSION_AVX2 inline std::uint64_t bits(__m256i octets, std::size_t decalage)
 // The AVX2 version: the same tests, 32 places to an instruction, each
 // gathered straight into its bit of `pas`, so that a step with no candidate
 // costs two popcounts and no step is gone over twice.
-VERSION_AVX2 std::size_t pas_possible(const unsigned char* octets, std::size_t debut, std::size_t apres,
+VERSION_AVX2 std::size_t pas_possible_avx2(const unsigned char* octets, std::size_t debut, std::size_t apres,
                                       const Motifs& motifs, Pas& pas, LignesAvant& avant)
 {
     const __m256i lf = _mm256_set1_epi8('\n'), cr = _mm256_set1_epi8('\r');
@@ -147,6 +147,16 @@ VERSION_AVX2 std::size_t pas_possible(const unsigned char* octets, std::size_t d
     return debut;
 }
 #endif
+
+// The version of the pass for the processor that the program runs on, chosen
+// once, as it loads.
+const auto pas_possible = [] {
+#if AVEC_AVX2
+    if (processeur_avx2())
+        return pas_possible_avx2;
+#endif
+    return pas_possible_portable;
+}();
 
 // Whether one of `motifs` occurs at `place` in `texte`, letters folded.
 bool occurrence(const Motifs& motifs, std::string_view texte, std::size_t place)
