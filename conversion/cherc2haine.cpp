@@ -53,6 +53,28 @@ inline unsigned char noter(const unsigned char* p, const Motifs& motifs)
     return note;
 }
 
+// Bit i set where `notes[i]` holds `bit`, a power of two. Eight notes at a
+// time: each byte of a word reduced to 0 or 1, a multiplication sends byte k
+// to bit 56 + k, with no carry between them, as each lands on a bit of its own.
+std::uint64_t en_bits(const unsigned char (&notes)[largeur], unsigned char bit)
+{
+    const int decalage = __builtin_ctz(bit);
+    std::uint64_t bits = 0;
+    for (std::size_t i = 0; i < largeur; i += 8) {
+        std::uint64_t huit; // byte k holds notes[i + k]
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+        std::memcpy(&huit, notes + i, 8);
+#else
+        huit = 0;
+        for (std::size_t k = 0; k < 8; ++k)
+            huit |= std::uint64_t{notes[i + k]} << (8 * k);
+#endif
+        huit = huit >> decalage & 0x0101010101010101;
+        bits |= (huit * 0x0102040810204080) >> 56 << i;
+    }
+    return bits;
+}
+
 // The first step of `largeur` places, from `debut` on and before `apres`,
 // where the quick test of one of `motifs` passes, what it finds in `pas`;
 // `apres` or beyond if there is none. The line ends of the steps before it
@@ -74,13 +96,10 @@ std::size_t pas_possible_portable(const unsigned char* octets, std::size_t debut
             lfs = static_cast<unsigned char>(lfs + (p[i] == '\n'));
         }
         if (tout & candidat) {
-            pas = {};
-            for (std::size_t i = 0; i < largeur; ++i) {
-                const unsigned char note = noter(p + i, motifs);
-                pas.candidats |= std::uint64_t{(note & candidat) != 0} << i;
-                pas.lf |= std::uint64_t{(note & fin_ligne) != 0} << i;
-                pas.lf_sans_cr |= std::uint64_t{(note & lf_sans_cr) != 0} << i;
-            }
+            unsigned char notes[largeur];
+            for (std::size_t i = 0; i < largeur; ++i)
+                notes[i] = noter(p + i, motifs);
+            pas = {en_bits(notes, candidat), en_bits(notes, fin_ligne), en_bits(notes, lf_sans_cr)};
             return debut;
         }
         avant.lf += lfs;
