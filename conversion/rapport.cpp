@@ -158,6 +158,30 @@ std::size_t pris_a(std::string_view code, std::size_t i, std::size_t (&restantes
     return 0;
 }
 
+bool est_motif(std::string_view texte, const Regle& regle)
+{
+    return std::find(regle.motifs.begin(), regle.motifs.end(), texte) != regle.motifs.end();
+}
+
+// Whether `code` holds, but for blanks, one statement that a replacement
+// stands for: a pattern, or an include directive, blanks and an include
+// pattern, bare or in quotes or angle brackets. Most replaced lines do, and
+// lose nothing: a quick answer for them.
+bool enonce_seul(std::string_view code)
+{
+    code = sans_blancs(code);
+    for (std::string_view directive : directives) {
+        if (code.size() > directive.size() && blanc(code[directive.size()]) &&
+            egal_replie(code.substr(0, directive.size()), directive)) {
+            std::string_view nom = sans_blancs(code.substr(directive.size()));
+            if (nom.size() >= 2 && ((nom.front() == '"' && nom.back() == '"') || (nom.front() == '<' && nom.back() == '>')))
+                nom = nom.substr(1, nom.size() - 2);
+            return est_motif(nom, inclusion);
+        }
+    }
+    return std::any_of(regles.begin(), regles.end(), [code](const Regle& regle) { return est_motif(code, regle); });
+}
+
 // What a replaced line's code held besides the statements that its
 // replacement stands for: an include directive with its file name, bare or
 // in quotes or angle brackets; a call of GET_KEY itself, not of a longer name.
@@ -165,10 +189,8 @@ std::size_t pris_a(std::string_view code, std::size_t i, std::size_t (&restantes
 // line, and memory does not.
 std::string perte(std::string_view code)
 {
-    // Most replaced lines hold their statement alone: a quick answer for them.
-    for (const Regle& regle : regles)
-        if (std::find(regle.motifs.begin(), regle.motifs.end(), sans_blancs(code)) != regle.motifs.end())
-            return {};
+    if (enonce_seul(code))
+        return {};
 
     // Each include pattern takes one directive of each spelling with it.
     std::size_t inclusions = 0;
