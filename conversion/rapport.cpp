@@ -164,15 +164,14 @@ bool est_motif(std::string_view texte, const Regle& regle)
 }
 
 // Whether `code` holds, but for blanks, one statement that a replacement
-// stands for: a pattern, or an include directive, blanks and an include
-// pattern, bare or in quotes or angle brackets. Most replaced lines do, and
+// stands for: a pattern, or an include directive and an include pattern,
+// bare or in quotes or angle brackets. Most replaced lines do, and
 // lose nothing: a quick answer for them.
 bool enonce_seul(std::string_view code)
 {
     code = sans_blancs(code);
     for (std::string_view directive : directives) {
-        if (code.size() > directive.size() && blanc(code[directive.size()]) &&
-            egal_replie(code.substr(0, directive.size()), directive)) {
+        if (code.size() > directive.size() && egal_replie(code.substr(0, directive.size()), directive)) {
             std::string_view nom = sans_blancs(code.substr(directive.size()));
             if (nom.size() >= 2 && ((nom.front() == '"' && nom.back() == '"') || (nom.front() == '<' && nom.back() == '>')))
                 nom = nom.substr(1, nom.size() - 2);
