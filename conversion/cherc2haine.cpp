@@ -86,7 +86,7 @@ std::uint64_t en_bits(const unsigned char (&notes)[largeur], unsigned char bit)
 // in one byte, which holds the at most `largeur` of a step. Only the step that
 // it stops at is written out bit by bit.
 std::size_t pas_possible_portable(const unsigned char* octets, std::size_t debut, std::size_t apres,
-                                          const Motifs& motifs, Pas& pas, LignesAvant& avant)
+                                  const Motifs& motifs, Pas& pas, LignesAvant& avant)
 {
     for (; debut < apres; debut += largeur) {
         const unsigned char* const p = octets + debut;
@@ -122,10 +122,10 @@ VERSION_AVX2 inline std::uint64_t bits(__m256i octets, std::size_t decalage)
 }
 
 // The AVX2 version: the same tests, 32 places to an instruction, each
-// gathered straight into its bit of `pas`, so that a step with no candidate
-// costs two popcounts and no step is gone over twice.
+// gathered straight into its bit of `pas` (movemask), so that a step with no
+// candidate costs one popcount and no step is gone over twice.
 VERSION_AVX2 std::size_t pas_possible_avx2(const unsigned char* octets, std::size_t debut, std::size_t apres,
-                                      const Motifs& motifs, Pas& pas, LignesAvant& avant)
+                                           const Motifs& motifs, Pas& pas, LignesAvant& avant)
 {
     const __m256i lf = _mm256_set1_epi8('\n'), cr = _mm256_set1_epi8('\r');
     const __m256i plis = _mm256_set1_epi8(static_cast<char>(pli));

@@ -173,12 +173,14 @@ bool enonce_seul(std::string_view code)
     for (std::string_view directive : directives) {
         if (code.size() > directive.size() && egal_replie(code.substr(0, directive.size()), directive)) {
             std::string_view nom = sans_blancs(code.substr(directive.size()));
-            if (nom.size() >= 2 && ((nom.front() == '"' && nom.back() == '"') || (nom.front() == '<' && nom.back() == '>')))
+            if (nom.size() >= 2 &&
+                ((nom.front() == '"' && nom.back() == '"') || (nom.front() == '<' && nom.back() == '>')))
                 nom = nom.substr(1, nom.size() - 2);
             return est_motif(nom, inclusion);
         }
     }
-    return std::any_of(regles.begin(), regles.end(), [code](const Regle& regle) { return est_motif(code, regle); });
+    return std::any_of(regles.begin(), regles.end(),
+                       [code](const Regle& regle) { return est_motif(code, regle); });
 }
 
 // What a replaced line's code held besides the statements that its
