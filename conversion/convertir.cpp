@@ -41,11 +41,11 @@ std::size_t debut_de_ligne(std::string_view lignes, std::size_t place)
 
 Places convertir_ligne(std::string_view ligne, EcrivainDos& sortie)
 {
+    const std::string_view texte = contenu(ligne); // no pattern holds a line end
     Places places;
     bool remplacee = false;
     for (std::size_t i = 0; i < regles.size(); ++i) {
-        // No pattern holds a line end.
-        places[i] = place_de(contenu(ligne), regles[i]);
+        places[i] = place_de(texte, regles[i]);
         if (places[i] >= 0) {
             sortie.ecrire(regles[i].remplacement);
             remplacee = true;
