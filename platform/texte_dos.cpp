@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -17,6 +18,14 @@ std::size_t jusqu_au_dernier_lf(const char* octets, std::size_t taille)
 }
 
 } // namespace
+
+void Tampon::agrandir(std::size_t taille, std::size_t gardes)
+{
+    std::unique_ptr<char[]> octets(new char[taille]);
+    std::memcpy(octets.get(), octets_.get(), gardes);
+    octets_ = std::move(octets);
+    taille_ = taille;
+}
 
 LecteurDos::LecteurDos(std::FILE* fichier) : fichier_(fichier), tampon_(taille_bloc) {}
 
@@ -49,8 +58,9 @@ void LecteurDos::remplir()
         fin_ -= debut_;
         debut_ = 0;
     }
+    // Twice as large each time, so that a long line is copied a few times only.
     if (tampon_.size() - fin_ < taille_bloc)
-        tampon_.resize(fin_ + taille_bloc);
+        tampon_.agrandir(std::max(fin_ + taille_bloc, 2 * tampon_.size()), fin_);
 
     char* const nouveau = tampon_.data() + fin_;
     std::size_t lu = std::fread(nouveau, 1, taille_bloc, fichier_);
