@@ -243,15 +243,16 @@ bool Cherc2haines::ajouter(std::string_view motif)
     return true;
 }
 
-std::ptrdiff_t Cherc2haines::premiere(std::string_view texte, LignesAvant& avant) const
+std::ptrdiff_t Cherc2haines::premiere(std::string_view texte, std::size_t debut, LignesAvant& avant) const
 {
     // The pass reads the byte before each place and the bytes of the longest
-    // pattern from it: the first place, and those too near the end, are
-    // looked at one by one.
+    // pattern from it: the text's first place, and those too near its end,
+    // are looked at one by one.
     avant = {};
     const std::size_t fenetre = largeur + plus_long_ - 1;
-    std::size_t debut = une_a_une(motifs_, texte, 0, std::min<std::size_t>(1, texte.size()), avant);
-    if (debut == 1 && texte.size() >= 1 + fenetre && nombre_ > 0) {
+    if (debut == 0)
+        debut = une_a_une(motifs_, texte, 0, std::min<std::size_t>(1, texte.size()), avant);
+    if (debut > 0 && texte.size() >= debut + fenetre && nombre_ > 0) {
         const auto* octets = reinterpret_cast<const unsigned char*>(texte.data());
         const std::size_t apres = texte.size() - fenetre + 1;
         Pas pas;

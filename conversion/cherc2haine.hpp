@@ -48,11 +48,12 @@ public:
     // motifs_max patterns.
     bool ajouter(std::string_view motif);
 
-    // Index of the first place in `texte`, which begins a line, where one of
-    // the patterns occurs, letters folded, or -1; tells in `avant` what line
-    // ends lie before the line of that place (in the whole text, if no
-    // pattern occurs). Allocates nothing.
-    std::ptrdiff_t premiere(std::string_view texte, LignesAvant& avant) const;
+    // Index of the first place in `texte` from `debut` on where one of the
+    // patterns occurs, letters folded, or -1; tells in `avant` what line ends
+    // lie from `debut` on before the line of that place (up to the end of the
+    // text, if no pattern occurs). `debut` begins a line: it is 0, or follows
+    // an LF, which the search reads and counts as no CR. Allocates nothing.
+    std::ptrdiff_t premiere(std::string_view texte, std::size_t debut, LignesAvant& avant) const;
 
 private:
     // The first `nombre_` are the patterns; the others, empty, pass no test.

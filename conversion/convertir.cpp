@@ -70,19 +70,19 @@ Conversion convertir_fichier(LecteurDos& source, EcrivainDos& sortie, Rapport& r
     std::size_t numero = 1;
     try {
         while (source.lire_lignes(lignes)) {
-            for (;;) {
+            // Each search goes on from the end of the line found before it.
+            for (std::size_t fait = 0;;) {
                 LignesAvant avant;
-                const std::ptrdiff_t place = recherche.premiere(lignes, avant);
+                const std::ptrdiff_t place = recherche.premiere(lignes, fait, avant);
                 const std::size_t touchee_debut =
                     place < 0 ? lignes.size() : debut_de_ligne(lignes, static_cast<std::size_t>(place));
-                sortie.recopier(lignes.substr(0, touchee_debut), avant.lf_seul);
+                sortie.recopier(lignes.substr(fait, touchee_debut - fait), avant.lf_seul);
                 numero += avant.lf;
-                lignes.remove_prefix(touchee_debut);
                 if (place < 0)
                     break;
-                const std::string_view touchee = premiere_ligne(lignes);
+                const std::string_view touchee = premiere_ligne(lignes.substr(touchee_debut));
                 rapport.examiner(numero++, contenu(touchee), convertir_ligne(touchee, sortie));
-                lignes.remove_prefix(touchee.size());
+                fait = touchee_debut + touchee.size();
             }
         }
     } catch (const std::bad_alloc&) {

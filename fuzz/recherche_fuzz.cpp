@@ -70,8 +70,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     }
     LignesAvant avant;
     const LignesAvant attendues = lignes_avant(texte, premiere);
-    if (recherche.premiere(texte, avant) != premiere || avant.lf != attendues.lf ||
+    if (recherche.premiere(texte, 0, avant) != premiere || avant.lf != attendues.lf ||
         avant.lf_seul != attendues.lf_seul)
+        std::abort();
+
+    // From the second line on: as in the text that begins there.
+    const std::size_t depuis = texte.find('\n') + 1;
+    if (depuis == 0)
+        return 0;
+    const std::string_view suite = texte.substr(depuis);
+    std::ptrdiff_t dans_la_suite = -1;
+    for (std::string_view motif : motifs) {
+        const std::ptrdiff_t attendue = modele(std::string(suite), std::string(motif), true);
+        if (attendue >= 0 && (dans_la_suite < 0 || attendue < dans_la_suite))
+            dans_la_suite = attendue;
+    }
+    const LignesAvant apres = lignes_avant(suite, dans_la_suite);
+    const std::ptrdiff_t trouvee = recherche.premiere(texte, depuis, avant);
+    if (trouvee != (dans_la_suite < 0 ? -1 : static_cast<std::ptrdiff_t>(depuis) + dans_la_suite) ||
+        avant.lf != apres.lf || avant.lf_seul != apres.lf_seul)
         std::abort();
     return 0;
 }
