@@ -1,6 +1,5 @@
 #include "platform/texte_dos.hpp"
 
-#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -58,9 +57,10 @@ void LecteurDos::remplir()
         fin_ -= debut_;
         debut_ = 0;
     }
-    // Twice as large each time, so that a long line is copied a few times only.
+    // Twice as large each time, so that a long line is copied a few times
+    // only; as fin_ is at most its size, a block's room is then left.
     if (tampon_.size() - fin_ < taille_bloc)
-        tampon_.agrandir(std::max(fin_ + taille_bloc, 2 * tampon_.size()), fin_);
+        tampon_.agrandir(2 * tampon_.size(), fin_);
 
     char* const nouveau = tampon_.data() + fin_;
     std::size_t lu = std::fread(nouveau, 1, taille_bloc, fichier_);
