@@ -84,7 +84,7 @@ std::uint64_t en_bits(const unsigned char (&notes)[largeur], unsigned char bit)
 // no early exit, so that compilers turn them into byte-wide vector
 // instructions; the notes of a step's places merged (OR), and its LFs counted
 // in one byte, which holds the at most `largeur` of a step. Only the step that
-// it stops at is written out bit by bit.
+// it stops at is written out as masks (en_bits).
 std::size_t pas_possible_portable(const unsigned char* octets, std::size_t debut, std::size_t apres,
                                   const Motifs& motifs, Pas& pas, LignesAvant& avant)
 {
