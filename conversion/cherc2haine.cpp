@@ -43,13 +43,14 @@ constexpr unsigned char fin_ligne = 2;  // an LF
 constexpr unsigned char lf_sans_cr = 4; // an LF after a byte other than CR
 
 // The notes of the place `p`: its line end, and whether the quick test of one
-// of `motifs` passes there. Reads the byte before `p`.
+// of `motifs` passes there. Reads the bytes before and after `p`.
 inline unsigned char noter(const unsigned char* p, const Motifs& motifs)
 {
     const unsigned char lf = p[0] == '\n';
     unsigned char note = static_cast<unsigned char>(lf * fin_ligne | (lf & (p[-1] != '\r')) * lf_sans_cr);
+    const unsigned char ici = p[0] | pli, suivant = p[1] | pli;
     for (const MotifReplie& motif : motifs)
-        note |= ((p[motif.milieu] | pli) == motif.central) & ((p[motif.fin] | pli) == motif.dernier);
+        note |= (ici == motif.premier) & (suivant == motif.second);
     return note;
 }
 
@@ -123,37 +124,41 @@ VERSION_AVX2 inline std::uint64_t bits(__m256i octets, std::size_t decalage)
 
 // The AVX2 version: the same tests, 32 places to an instruction, each
 // gathered straight into its bit of `pas` (movemask), so that a step with no
-// candidate costs one popcount and no step is gone over twice.
+// candidate costs one popcount and no step is gone over twice. The CRs are
+// found as bits too, and an LF lacks its CR where the bit before it is clear:
+// the CR bits moved up one place, with the last one of the step before.
 VERSION_AVX2 std::size_t pas_possible_avx2(const unsigned char* octets, std::size_t debut, std::size_t apres,
                                            const Motifs& motifs, Pas& pas, LignesAvant& avant)
 {
     const __m256i lf = _mm256_set1_epi8('\n'), cr = _mm256_set1_epi8('\r');
     const __m256i plis = _mm256_set1_epi8(static_cast<char>(pli));
-    __m256i centraux[Cherc2haines::motifs_max], derniers[Cherc2haines::motifs_max];
+    __m256i premiers[Cherc2haines::motifs_max], seconds[Cherc2haines::motifs_max];
     for (std::size_t m = 0; m < motifs.size(); ++m) {
-        centraux[m] = _mm256_set1_epi8(static_cast<char>(motifs[m].central));
-        derniers[m] = _mm256_set1_epi8(static_cast<char>(motifs[m].dernier));
+        premiers[m] = _mm256_set1_epi8(static_cast<char>(motifs[m].premier));
+        seconds[m] = _mm256_set1_epi8(static_cast<char>(motifs[m].second));
     }
     std::size_t lfs = 0;
     bool lf_seul = false;
+    std::uint64_t cr_avant = octets[debut - 1] == '\r';
     for (; debut < apres; debut += largeur) {
         Pas trouve;
+        std::uint64_t crs = 0;
         for (std::size_t moitie = 0; moitie < largeur; moitie += 32) {
             const unsigned char* const p = octets + debut + moitie;
-            const __m256i fins = _mm256_cmpeq_epi8(lire(p), lf);
-            const __m256i apres_cr = _mm256_cmpeq_epi8(lire(p - 1), cr);
+            const __m256i ici = lire(p);
+            const __m256i ici_replie = _mm256_or_si256(ici, plis);
+            const __m256i suivant_replie = _mm256_or_si256(lire(p + 1), plis);
             __m256i candidats = _mm256_setzero_si256();
-            for (std::size_t m = 0; m < motifs.size(); ++m) {
-                const __m256i central =
-                    _mm256_cmpeq_epi8(_mm256_or_si256(lire(p + motifs[m].milieu), plis), centraux[m]);
-                const __m256i dernier =
-                    _mm256_cmpeq_epi8(_mm256_or_si256(lire(p + motifs[m].fin), plis), derniers[m]);
-                candidats = _mm256_or_si256(candidats, _mm256_and_si256(central, dernier));
-            }
+            for (std::size_t m = 0; m < motifs.size(); ++m)
+                candidats = _mm256_or_si256(candidats,
+                                            _mm256_and_si256(_mm256_cmpeq_epi8(ici_replie, premiers[m]),
+                                                             _mm256_cmpeq_epi8(suivant_replie, seconds[m])));
             trouve.candidats |= bits(candidats, moitie);
-            trouve.lf |= bits(fins, moitie);
-            trouve.lf_sans_cr |= bits(_mm256_andnot_si256(apres_cr, fins), moitie);
+            trouve.lf |= bits(_mm256_cmpeq_epi8(ici, lf), moitie);
+            crs |= bits(_mm256_cmpeq_epi8(ici, cr), moitie);
         }
+        trouve.lf_sans_cr = trouve.lf & ~(crs << 1 | cr_avant);
+        cr_avant = crs >> 63;
         if (trouve.candidats != 0) {
             pas = trouve;
             break;
@@ -177,15 +182,17 @@ const auto pas_possible = [] {
     return pas_possible_portable;
 }();
 
-// Whether one of `motifs` occurs at `place` in `texte`, letters folded.
+// Whether one of `motifs` occurs in `texte` with its anchor at `place`,
+// letters folded.
 bool occurrence(const Motifs& motifs, std::string_view texte, std::size_t place)
 {
     for (const MotifReplie& motif : motifs) {
         const std::string_view octets = motif.octets;
-        if (octets.empty() || octets.size() > texte.size() - place)
+        if (octets.empty() || place < motif.ancre || octets.size() > texte.size() - (place - motif.ancre))
             continue;
+        const char* const debut = texte.data() + (place - motif.ancre);
         std::size_t j = 0;
-        while (j < octets.size() && replie(texte[place + j]) == replie(octets[j]))
+        while (j < octets.size() && replie(debut[j]) == replie(octets[j]))
             ++j;
         if (j == octets.size())
             return true;
@@ -193,9 +200,9 @@ bool occurrence(const Motifs& motifs, std::string_view texte, std::size_t place)
     return false;
 }
 
-// The first place from `debut` on and before `fin` where one of `motifs`
-// occurs, looked at one by one; `fin` if there is none. The line ends before
-// it are added to `avant`.
+// The first place from `debut` on and before `fin` that is the anchor of one
+// of `motifs`, looked at one by one; `fin` if there is none. The line ends
+// before it are added to `avant`.
 std::size_t une_a_une(const Motifs& motifs, std::string_view texte, std::size_t debut, std::size_t fin,
                       LignesAvant& avant)
 {
@@ -208,6 +215,15 @@ std::size_t une_a_une(const Motifs& motifs, std::string_view texte, std::size_t 
         }
     }
     return fin;
+}
+
+// Where the line that holds `place` begins, the line of `depart` at the
+// earliest.
+std::size_t debut_de_ligne(std::string_view texte, std::size_t depart, std::size_t place)
+{
+    while (place > depart && texte[place - 1] != '\n')
+        --place;
+    return place;
 }
 
 } // namespace
@@ -233,35 +249,40 @@ std::ptrdiff_t cherc2haine(std::string_view texte, std::string_view motif)
 
 bool Cherc2haines::ajouter(std::string_view motif)
 {
-    if (nombre_ == motifs_max)
+    constexpr unsigned char lf_replie = '\n' | pli;
+    if (nombre_ == motifs_max || motif.size() < 2 ||
+        std::any_of(motif.begin(), motif.end(), [](char octet) { return replie(octet) == lf_replie; }))
         return false;
-    if (motif.empty())
-        return true;
-    plus_long_ = std::max(plus_long_, motif.size());
-    const std::size_t milieu = motif.size() / 2;
-    motifs_[nombre_++] = {motif, milieu, motif.size() - 1, replie(motif[milieu]), replie(motif.back())};
+    const std::size_t ancre = (motif.size() - 1) / 2;
+    motifs_[nombre_++] = {motif, ancre, replie(motif[ancre]), replie(motif[ancre + 1])};
     return true;
 }
 
-std::ptrdiff_t Cherc2haines::premiere(std::string_view texte, std::size_t debut, LignesAvant& avant) const
+std::ptrdiff_t Cherc2haines::ligne(std::string_view texte, std::size_t debut, LignesAvant& avant) const
 {
-    // The pass reads the byte before each place and the bytes of the longest
-    // pattern from it: the text's first place, and those too near its end,
-    // are looked at one by one.
+    // The pass reads the bytes before and after each place: the text's first
+    // place, and its last ones, are looked at one by one. A pattern lies
+    // within a line, so that its anchor lies in the same line as it: the
+    // first anchor found is in the first line that holds a pattern.
     avant = {};
-    const std::size_t fenetre = largeur + plus_long_ - 1;
+    const std::size_t depart = debut;
+    const auto* octets = reinterpret_cast<const unsigned char*>(texte.data());
     if (debut == 0)
         debut = une_a_une(motifs_, texte, 0, std::min<std::size_t>(1, texte.size()), avant);
-    if (debut > 0 && texte.size() >= debut + fenetre && nombre_ > 0) {
-        const auto* octets = reinterpret_cast<const unsigned char*>(texte.data());
-        const std::size_t apres = texte.size() - fenetre + 1;
+    if (debut > 0 && texte.size() >= debut + largeur + 1 && nombre_ > 0) {
+        const std::size_t apres = texte.size() - largeur;
         Pas pas;
         while ((debut = pas_possible(octets, debut, apres, motifs_, pas, avant)) < apres) {
             for (std::uint64_t restants = pas.candidats; restants != 0; restants &= restants - 1) {
                 const int i = __builtin_ctzll(restants);
                 if (occurrence(motifs_, texte, debut + static_cast<std::size_t>(i))) {
-                    compter(pas, (std::uint64_t{1} << i) - 1, avant);
-                    return static_cast<std::ptrdiff_t>(debut) + i;
+                    // The line begins after the last LF of the step before
+                    // the anchor, or in an earlier step.
+                    const std::uint64_t avant_ancre = (std::uint64_t{1} << i) - 1;
+                    compter(pas, avant_ancre, avant);
+                    if (const std::uint64_t lfs = pas.lf & avant_ancre; lfs != 0)
+                        return static_cast<std::ptrdiff_t>(debut) + 64 - __builtin_clzll(lfs);
+                    return static_cast<std::ptrdiff_t>(debut_de_ligne(texte, depart, debut));
                 }
             }
             compter(pas, ~std::uint64_t{0}, avant);
@@ -269,5 +290,5 @@ std::ptrdiff_t Cherc2haines::premiere(std::string_view texte, std::size_t debut,
         }
     }
     const std::size_t place = une_a_une(motifs_, texte, debut, texte.size(), avant);
-    return place < texte.size() ? static_cast<std::ptrdiff_t>(place) : -1;
+    return place < texte.size() ? static_cast<std::ptrdiff_t>(debut_de_ligne(texte, depart, place)) : -1;
 }

@@ -10,12 +10,12 @@
 // any other), and an empty pattern is never found. Allocates nothing.
 std::ptrdiff_t cherc2haine(std::string_view texte, std::string_view motif);
 
-// A pattern of Cherc2haines, and the two bytes of it that its quick test
-// looks at, folded.
+// A pattern of Cherc2haines, and the two bytes side by side in its middle
+// that its quick test looks at, folded.
 struct MotifReplie {
     std::string_view octets;
-    std::size_t milieu, fin; // where those bytes lie in it (0 when empty)
-    unsigned char central, dernier;
+    std::size_t ancre;             // where the first of those bytes lies in it
+    unsigned char premier, second; // 0 for an empty slot: no folded byte is 0
 };
 
 // The line ends that lie before the line where Cherc2haines found a pattern.
@@ -24,40 +24,42 @@ struct LignesAvant {
     bool lf_seul = false; // whether one of them lacks its CR
 };
 
-// Where the first of several patterns occurs in a text, letters folded: each
-// byte is compared with 0x20 set on both sides, so that "GET_KEY" is found in
+// Which lines hold one of several patterns, letters folded: each byte is
+// compared with 0x20 set on both sides, so that "GET_KEY" is found in
 // "call get_key" (and in a few texts with other bytes, which the caller checks).
 //
 // What it adds to cherc2haine: one pass over the text for all the patterns,
 // which also counts the text's lines on the way. The pass looks at `largeur`
-// places at a time (cherc2haine.cpp) and, for each pattern, tests only two of
-// its bytes, its middle and last ones: bytes inside a name, which vary more
-// than its first byte ('c' begins half the words of assembly) and lie apart,
-// so that one test rarely passes by chance. That test takes the same few
-// vector instructions at every place, with no branch, and finds the line ends
-// in the same instructions. Only a stretch of places whose test passes is
-// searched exactly.
+// places at a time (cherc2haine.cpp) and, at each place, tests it and the
+// next byte against each pattern's two middle bytes: its anchor. Bytes inside
+// a name vary more than its first byte ('c' begins half the words of
+// assembly), and a pair of them rarely occurs by chance. As every pattern
+// tests the same two bytes of a place, the pass reads each byte in two
+// vectors only, whatever the patterns; the tests take the same few vector
+// instructions at every place, with no branch, and find the line ends in the
+// same instructions. Only a place whose test passes is looked at exactly:
+// whether a pattern occurs there, its anchor at that place.
 class Cherc2haines {
 public:
     // The pass tests this many patterns at most: its tests are then constants
     // that stay in registers.
     static constexpr std::size_t motifs_max = 3;
 
-    // Adds a pattern to look for; an empty one is never found. The pattern
-    // must outlive the search. False, and nothing added, once there are
-    // motifs_max patterns.
+    // Adds a pattern to look for: at least two bytes, none of which folds to
+    // an LF ('\n' and '*' do), so that a pattern lies within a line. False, and
+    // nothing added, for another pattern, or once there are motifs_max. The
+    // pattern must outlive the search.
     bool ajouter(std::string_view motif);
 
-    // Index of the first place in `texte` from `debut` on where one of the
-    // patterns occurs, letters folded, or -1; tells in `avant` what line ends
-    // lie from `debut` on before the line of that place (up to the end of the
-    // text, if no pattern occurs). `debut` begins a line: it is 0, or follows
-    // an LF, which the search reads and counts as no CR. Allocates nothing.
-    std::ptrdiff_t premiere(std::string_view texte, std::size_t debut, LignesAvant& avant) const;
+    // Where the first line from `debut` on in `texte` that holds one of the
+    // patterns begins, or -1; tells in `avant` what line ends lie from
+    // `debut` on before that line (up to the end of the text, if no line
+    // holds one). `debut` begins a line: it is 0, or follows an LF, which the
+    // search reads and counts as no CR. Allocates nothing.
+    std::ptrdiff_t ligne(std::string_view texte, std::size_t debut, LignesAvant& avant) const;
 
 private:
     // The first `nombre_` are the patterns; the others, empty, pass no test.
     std::array<MotifReplie, motifs_max> motifs_{};
     std::size_t nombre_ = 0;
-    std::size_t plus_long_ = 0;
 };

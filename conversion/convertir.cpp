@@ -30,13 +30,6 @@ std::string_view contenu(std::string_view ligne)
     return ligne;
 }
 
-// Where the line that holds `place` begins in `lignes`.
-std::size_t debut_de_ligne(std::string_view lignes, std::size_t place)
-{
-    const std::size_t lf = lignes.rfind('\n', place);
-    return lf == std::string_view::npos ? 0 : lf + 1;
-}
-
 } // namespace
 
 Places convertir_ligne(std::string_view ligne, EcrivainDos& sortie)
@@ -73,12 +66,12 @@ Conversion convertir_fichier(LecteurDos& source, EcrivainDos& sortie, Rapport& r
             // Each search goes on from the end of the line found before it.
             for (std::size_t fait = 0;;) {
                 LignesAvant avant;
-                const std::ptrdiff_t place = recherche.premiere(lignes, fait, avant);
+                const std::ptrdiff_t trouvee = recherche.ligne(lignes, fait, avant);
                 const std::size_t touchee_debut =
-                    place < 0 ? lignes.size() : debut_de_ligne(lignes, static_cast<std::size_t>(place));
+                    trouvee < 0 ? lignes.size() : static_cast<std::size_t>(trouvee);
                 sortie.recopier(lignes.substr(fait, touchee_debut - fait), avant.lf_seul);
                 numero += avant.lf;
-                if (place < 0)
+                if (trouvee < 0)
                     break;
                 const std::string_view touchee = premiere_ligne(lignes.substr(touchee_debut));
                 rapport.examiner(numero++, contenu(touchee), convertir_ligne(touchee, sortie));
