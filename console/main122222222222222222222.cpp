@@ -30,6 +30,9 @@ constexpr std::pair<Conversion, const char*> echecs[] = {
 // be read to its end or the new source could not be written in full.
 bool convertir(Console& console, std::FILE* source, std::FILE* sortie, Rapport& rapport)
 {
+    // The writer hands whole blocks to the system: stdio's own buffer would
+    // only cut each of them in two writes.
+    std::setvbuf(sortie, nullptr, _IONBF, 0);
     LecteurDos lecteur(source);
     EcrivainDos ecrivain(sortie);
     const Conversion fin = convertir_fichier(lecteur, ecrivain, rapport);
