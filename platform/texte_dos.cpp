@@ -20,7 +20,7 @@ std::size_t jusqu_au_dernier_lf(const char* octets, std::size_t taille)
 
 void Tampon::agrandir(std::size_t taille, std::size_t gardes)
 {
-    std::unique_ptr<char[]> octets(new char[taille]);
+    std::unique_ptr<char[], Liberation> octets(allouer(taille));
     std::memcpy(octets.get(), octets_.get(), gardes);
     octets_ = std::move(octets);
     taille_ = taille;
@@ -52,10 +52,14 @@ bool LecteurDos::lire_lignes(std::string_view& lignes)
 
 void LecteurDos::remplir()
 {
-    if (debut_ > 0) {
-        std::memmove(tampon_.data(), tampon_.data() + debut_, fin_ - debut_);
-        fin_ -= debut_;
-        debut_ = 0;
+    // The bytes not yet handed out go to the front, but so that the block
+    // read after them begins on a cache line: the system copies it faster.
+    const std::size_t gardes = fin_ - debut_;
+    const std::size_t avant = (Tampon::alignement - gardes % Tampon::alignement) % Tampon::alignement;
+    if (debut_ != avant) {
+        std::memmove(tampon_.data() + avant, tampon_.data() + debut_, gardes);
+        debut_ = avant;
+        fin_ = avant + gardes;
     }
     // Twice as large each time, so that a long line is copied a few times
     // only; as fin_ is at most its size, a block's room is then left.

@@ -6,23 +6,35 @@
 #include <cstddef>
 #include <cstdio>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 
 // A buffer whose bytes start out unset, as the reader and the writer never
 // read a byte they have not written. Zeroing the 256 KiB of each, as a vector
 // does, touched every page of them, even for VEP.bat's two lines: a run on an
-// empty source took 7.2 ms instead of 4.9 ms.
+// empty source took 7.2 ms instead of 4.9 ms. It begins on a cache line, as
+// the system's copies to and from it run faster from one.
 class Tampon {
 public:
-    explicit Tampon(std::size_t taille) : octets_(new char[taille]), taille_(taille) {}
+    static constexpr std::size_t alignement = 64;
+
+    explicit Tampon(std::size_t taille) : octets_(allouer(taille)), taille_(taille) {}
     char* data() { return octets_.get(); }
     std::size_t size() const { return taille_; }
     // Makes it `taille` bytes long, its first `gardes` bytes kept.
     void agrandir(std::size_t taille, std::size_t gardes);
 
 private:
-    std::unique_ptr<char[]> octets_;
+    struct Liberation {
+        void operator()(char* octets) const { ::operator delete[](octets, std::align_val_t{alignement}); }
+    };
+    static char* allouer(std::size_t taille)
+    {
+        return static_cast<char*>(::operator new[](taille, std::align_val_t{alignement}));
+    }
+
+    std::unique_ptr<char[], Liberation> octets_;
     std::size_t taille_;
 };
 
