@@ -241,7 +241,9 @@ std::ptrdiff_t cherc2haine(std::string_view texte, std::string_view motif)
         p = static_cast<const char*>(std::memchr(p, motif[0], static_cast<std::size_t>(dernier - p) + 1));
         if (p == nullptr)
             return -1;
-        if (std::memcmp(p + 1, motif.data() + 1, motif.size() - 1) == 0)
+        // Most candidates differ in the last byte already: no call for them.
+        if (p[motif.size() - 1] == motif.back() &&
+            std::memcmp(p + 1, motif.data() + 1, motif.size() - 1) == 0)
             return p - debut;
     }
     return -1;
