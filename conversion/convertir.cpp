@@ -3,12 +3,37 @@
 #include "conversion/cherc2haine.hpp"
 #include "conversion/regles.hpp"
 
+#include <array>
 #include <new>
 
 namespace {
 
-std::ptrdiff_t place_de(std::string_view ligne, const Regle& regle)
+// A byte that every pattern of `regle` holds, and not a lower-case letter or
+// a blank, as those begin or fill most lines: a line without it holds none of
+// them, which one memchr tells. 0 if there is none.
+char cle_de(const Regle& regle)
 {
+    for (const char octet : regle.motifs[0]) {
+        bool partout = !(octet >= 'a' && octet <= 'z') && octet != ' ' && octet != '\t';
+        for (std::string_view motif : regle.motifs)
+            partout = partout && (motif.empty() || motif.find(octet) != std::string_view::npos);
+        if (partout)
+            return octet;
+    }
+    return '\0';
+}
+
+std::ptrdiff_t place_de(std::string_view ligne, std::size_t r)
+{
+    static const std::array<char, regles.size()> cles = [] {
+        std::array<char, regles.size()> c{};
+        for (std::size_t i = 0; i < regles.size(); ++i)
+            c[i] = cle_de(regles[i]);
+        return c;
+    }();
+    const Regle& regle = regles[r];
+    if (cles[r] != '\0' && ligne.find(cles[r]) == std::string_view::npos)
+        return -1;
     std::ptrdiff_t premiere = -1;
     for (std::string_view motif : regle.motifs) {
         // Once a pattern is found, another one matters only if it starts
@@ -38,7 +63,7 @@ Places convertir_ligne(std::string_view ligne, EcrivainDos& sortie)
     Places places;
     bool remplacee = false;
     for (std::size_t i = 0; i < regles.size(); ++i) {
-        places[i] = place_de(texte, regles[i]);
+        places[i] = place_de(texte, i);
         if (places[i] >= 0) {
             sortie.ecrire(regles[i].remplacement);
             remplacee = true;
