@@ -183,6 +183,19 @@ bool enonce_seul(std::string_view code)
                        [code](const Regle& regle) { return est_motif(code, regle); });
 }
 
+// Whether `code` is, but for blanks, one of `regle`'s patterns at `place`,
+// where convertir_ligne found the first of them: enonce_seul's answer for the
+// usual replaced line, without trimming and comparing the code again.
+bool seul_a(std::string_view code, std::size_t place, const Regle& regle)
+{
+    if (place >= code.size() || !std::all_of(code.begin(), code.begin() + place, blanc))
+        return false;
+    for (std::string_view motif : regle.motifs)
+        if (!motif.empty() && code.compare(place, motif.size(), motif) == 0)
+            return std::all_of(code.begin() + place + motif.size(), code.end(), blanc);
+    return false;
+}
+
 // What a replaced line's code held besides the statements that its
 // replacement stands for: an include directive with its file name, bare or
 // in quotes or angle brackets; a call of GET_KEY itself, not of a longer name.
@@ -300,6 +313,9 @@ void Rapport::examiner(std::size_t numero, std::string_view ligne, const Places&
     }
     if (remplacee) {
         ++remplacees_;
+        for (std::size_t i = 0; i < regles.size(); ++i)
+            if (places[i] >= 0 && seul_a(code, static_cast<std::size_t>(places[i]), regles[i]))
+                return;
         if (const std::string perdu = perte(code); !perdu.empty())
             constater(numero, dit::texte_perdu + perdu);
     } else if (const auto [texte, raison] = presque(code); !raison.empty()) {
