@@ -5,6 +5,7 @@
 
 #include <array>
 #include <new>
+#include <string>
 
 namespace {
 
@@ -59,13 +60,22 @@ std::string_view contenu(std::string_view ligne)
 
 Places convertir_ligne(std::string_view ligne, EcrivainDos& sortie)
 {
+    // The replacements as they go out, each LF a CR LF, made once: each then
+    // goes out in one piece, without a look for its LFs.
+    static const std::array<std::string, regles.size()> remplacements_dos = [] {
+        std::array<std::string, regles.size()> dos;
+        for (std::size_t i = 0; i < regles.size(); ++i)
+            for (const char octet : regles[i].remplacement)
+                dos[i] += octet == '\n' ? std::string_view("\r\n") : std::string_view(&octet, 1);
+        return dos;
+    }();
     const std::string_view texte = contenu(ligne); // no pattern holds a line end
     Places places;
     bool remplacee = false;
     for (std::size_t i = 0; i < regles.size(); ++i) {
         places[i] = place_de(texte, i);
         if (places[i] >= 0) {
-            sortie.ecrire(regles[i].remplacement);
+            sortie.recopier(remplacements_dos[i], false);
             remplacee = true;
         }
     }
