@@ -217,7 +217,8 @@ bool occurrence(const Motifs& motifs, std::string_view texte, std::size_t place)
 {
     for (const MotifReplie& motif : motifs) {
         const std::string_view octets = motif.octets;
-        if (octets.empty() || place < motif.ancre || octets.size() > texte.size() - (place - motif.ancre))
+        if (octets.empty() || place < motif.ancre || octets.size() > texte.size() - (place - motif.ancre) ||
+            replie(texte[place]) != motif.premier || replie(texte[place + 1]) != motif.second)
             continue;
         if (egaux_replies(texte.data() + (place - motif.ancre), octets.data(), octets.size()))
             return true;
