@@ -3,46 +3,79 @@
 #include "conversion/cherc2haine.hpp"
 #include "conversion/regles.hpp"
 
+#include <algorithm>
 #include <array>
 #include <new>
 #include <string>
+#include <tuple>
 
 namespace {
 
-// A byte that every pattern of `regle` holds, and not a lower-case letter or
-// a blank, as those begin or fill most lines: a line without it holds none of
-// them, which one memchr tells. 0 if there is none.
-char cle_de(const Regle& regle)
+// What place_de needs to know of a rule: a byte that every one of its
+// patterns holds, and not a lower-case letter or a blank, as those begin or
+// fill most lines (0 if there is none); and where each pattern holds it first.
+struct Cle {
+    char octet = '\0';
+    std::array<std::size_t, std::tuple_size_v<decltype(Regle::motifs)>> places{};
+    std::size_t plus_loin = 0; // the greatest of those places
+};
+
+Cle cle_de(const Regle& regle)
 {
+    Cle cle;
     for (const char octet : regle.motifs[0]) {
         bool partout = !(octet >= 'a' && octet <= 'z') && octet != ' ' && octet != '\t';
         for (std::string_view motif : regle.motifs)
             partout = partout && (motif.empty() || motif.find(octet) != std::string_view::npos);
-        if (partout)
-            return octet;
+        if (partout) {
+            cle.octet = octet;
+            for (std::size_t m = 0; m < regle.motifs.size(); ++m) {
+                cle.places[m] = regle.motifs[m].find(octet);
+                if (cle.places[m] != std::string_view::npos)
+                    cle.plus_loin = std::max(cle.plus_loin, cle.places[m]);
+            }
+            return cle;
+        }
     }
-    return '\0';
+    return cle;
 }
 
+// Where `ligne` first holds one of the patterns of rule `r`; -1 if none.
+// Every pattern holds the rule's key, a byte few lines hold: memchr finds its
+// places, each of which tells where each pattern would start, and only there
+// is it compared. A key later than the first start found plus the farthest
+// place of the key in a pattern can give no earlier start.
 std::ptrdiff_t place_de(std::string_view ligne, std::size_t r)
 {
-    static const std::array<char, regles.size()> cles = [] {
-        std::array<char, regles.size()> c{};
+    static const std::array<Cle, regles.size()> cles = [] {
+        std::array<Cle, regles.size()> c{};
         for (std::size_t i = 0; i < regles.size(); ++i)
             c[i] = cle_de(regles[i]);
         return c;
     }();
     const Regle& regle = regles[r];
-    if (cles[r] != '\0' && ligne.find(cles[r]) == std::string_view::npos)
-        return -1;
+    const Cle& cle = cles[r];
     std::ptrdiff_t premiere = -1;
-    for (std::string_view motif : regle.motifs) {
-        // Once a pattern is found, another one matters only if it starts
-        // before: it is looked for in the text that it would end in.
-        const std::string_view avant =
-            premiere < 0 ? ligne : ligne.substr(0, static_cast<std::size_t>(premiere) - 1 + motif.size());
-        if (const std::ptrdiff_t place = cherc2haine(avant, motif); place >= 0)
-            premiere = place;
+    if (cle.octet == '\0') {
+        for (std::string_view motif : regle.motifs)
+            if (const std::ptrdiff_t place = cherc2haine(ligne, motif);
+                place >= 0 && (premiere < 0 || place < premiere))
+                premiere = place;
+        return premiere;
+    }
+    for (std::size_t k = ligne.find(cle.octet); k != std::string_view::npos;
+         k = ligne.find(cle.octet, k + 1)) {
+        if (premiere >= 0 && k >= static_cast<std::size_t>(premiere) + cle.plus_loin)
+            break;
+        for (std::size_t m = 0; m < regle.motifs.size(); ++m) {
+            const std::string_view motif = regle.motifs[m];
+            if (motif.empty() || k < cle.places[m])
+                continue;
+            const std::size_t debut = k - cle.places[m];
+            if ((premiere < 0 || debut < static_cast<std::size_t>(premiere)) &&
+                ligne.substr(debut, motif.size()) == motif)
+                premiere = static_cast<std::ptrdiff_t>(debut);
+        }
     }
     return premiere;
 }
