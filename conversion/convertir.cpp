@@ -43,8 +43,7 @@ Cle cle_de(const Regle& regle)
 // Where `ligne` first holds one of the patterns of rule `r`; -1 if none.
 // Every pattern holds the rule's key, a byte few lines hold: memchr finds its
 // places, each of which tells where each pattern would start, and only there
-// is it compared. A key later than the first start found plus the farthest
-// place of the key in a pattern can give no earlier start.
+// is it compared.
 std::ptrdiff_t place_de(std::string_view ligne, std::size_t r)
 {
     static const std::array<Cle, regles.size()> cles = [] {
@@ -63,18 +62,20 @@ std::ptrdiff_t place_de(std::string_view ligne, std::size_t r)
                 premiere = place;
         return premiere;
     }
-    for (std::size_t k = ligne.find(cle.octet); k != std::string_view::npos;
-         k = ligne.find(cle.octet, k + 1)) {
-        if (premiere >= 0 && k >= static_cast<std::size_t>(premiere) + cle.plus_loin)
-            break;
+    // Keys from `limite` on can give no earlier start than the first found.
+    std::size_t limite = ligne.size();
+    for (std::size_t k = ligne.find(cle.octet); k < limite;
+         k = ligne.substr(0, limite).find(cle.octet, k + 1)) {
         for (std::size_t m = 0; m < regle.motifs.size(); ++m) {
             const std::string_view motif = regle.motifs[m];
             if (motif.empty() || k < cle.places[m])
                 continue;
             const std::size_t debut = k - cle.places[m];
             if ((premiere < 0 || debut < static_cast<std::size_t>(premiere)) &&
-                ligne.substr(debut, motif.size()) == motif)
+                ligne.substr(debut, motif.size()) == motif) {
                 premiere = static_cast<std::ptrdiff_t>(debut);
+                limite = std::min(limite, debut + cle.plus_loin);
+            }
         }
     }
     return premiere;

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <utility>
 
@@ -183,16 +185,29 @@ bool enonce_seul(std::string_view code)
                        [code](const Regle& regle) { return est_motif(code, regle); });
 }
 
+// Whether `texte` holds nothing but blanks: eight spaces at a time first, as
+// code is indented and comments lined up with runs of them.
+bool que_des_blancs(std::string_view texte)
+{
+    constexpr std::uint64_t espaces = 0x2020202020202020;
+    for (std::uint64_t huit; texte.size() >= 8; texte.remove_prefix(8)) {
+        std::memcpy(&huit, texte.data(), 8);
+        if (huit != espaces)
+            break;
+    }
+    return std::all_of(texte.begin(), texte.end(), blanc);
+}
+
 // Whether `code` is, but for blanks, one of `regle`'s patterns at `place`,
 // where convertir_ligne found the first of them: enonce_seul's answer for the
 // usual replaced line, without trimming and comparing the code again.
 bool seul_a(std::string_view code, std::size_t place, const Regle& regle)
 {
-    if (place >= code.size() || !std::all_of(code.begin(), code.begin() + place, blanc))
+    if (place >= code.size() || !que_des_blancs(code.substr(0, place)))
         return false;
     for (std::string_view motif : regle.motifs)
         if (!motif.empty() && code.compare(place, motif.size(), motif) == 0)
-            return std::all_of(code.begin() + place + motif.size(), code.end(), blanc);
+            return que_des_blancs(code.substr(place + motif.size()));
     return false;
 }
 
