@@ -182,35 +182,6 @@ const auto pas_possible = [] {
     return pas_possible_portable;
 }();
 
-// The `N` bytes at `p` as a word, bit 0x20 of each byte set.
-template <std::size_t N> std::uint64_t replies(const char* p)
-{
-    std::uint64_t mot = 0;
-    std::memcpy(&mot, p, N);
-    return mot | 0x2020202020202020;
-}
-
-// Whether the `taille` bytes at `a` and `b` are equal, letters folded: 8 at a
-// time, the last 8 (or 4) read again where the size is no multiple of them.
-bool egaux_replies(const char* a, const char* b, std::size_t taille)
-{
-    if (taille >= 8) {
-        for (std::size_t j = 0;; j += 8) {
-            j = std::min(j, taille - 8);
-            if (replies<8>(a + j) != replies<8>(b + j))
-                return false;
-            if (j + 8 == taille)
-                return true;
-        }
-    }
-    if (taille >= 4)
-        return replies<4>(a) == replies<4>(b) && replies<4>(a + taille - 4) == replies<4>(b + taille - 4);
-    for (std::size_t j = 0; j < taille; ++j)
-        if (replie(a[j]) != replie(b[j]))
-            return false;
-    return true;
-}
-
 // Whether one of `motifs` occurs in `texte` with its anchor at `place`,
 // letters folded.
 bool occurrence(const Motifs& motifs, std::string_view texte, std::size_t place)
@@ -220,7 +191,7 @@ bool occurrence(const Motifs& motifs, std::string_view texte, std::size_t place)
         if (octets.empty() || place < motif.ancre || octets.size() > texte.size() - (place - motif.ancre) ||
             replie(texte[place]) != motif.premier || replie(texte[place + 1]) != motif.second)
             continue;
-        if (egaux_replies(texte.data() + (place - motif.ancre), octets.data(), octets.size()))
+        if (egaux<true>(texte.data() + (place - motif.ancre), octets.data(), octets.size()))
             return true;
     }
     return false;

@@ -1,14 +1,52 @@
 // The text search of the converter.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 // Index of the first occurrence of `motif` in `texte`, or -1 when it does not
 // occur. Bytes are compared as they are (no case folding; NUL is a byte like
 // any other), and an empty pattern is never found. Allocates nothing.
 std::ptrdiff_t cherc2haine(std::string_view texte, std::string_view motif);
+
+namespace detail {
+// The `N` bytes at `p` as a word, with the bits of `pli` set.
+template <std::size_t N> std::uint64_t mot(const char* p, std::uint64_t pli)
+{
+    std::uint64_t octets = 0;
+    std::memcpy(&octets, p, N);
+    return octets | pli;
+}
+} // namespace detail
+
+// Whether the `taille` bytes at `a` and `b` are equal, with bit 0x20 of each
+// set on both sides if `replies` (letters folded, as Cherc2haines compares).
+// Inline and 8 bytes at a time (or 4), the last ones read again where the size
+// is no multiple of them: quicker than a call of memcmp for a pattern's bytes.
+template <bool replies = false> bool egaux(const char* a, const char* b, std::size_t taille)
+{
+    constexpr std::uint64_t pli = replies ? 0x2020202020202020 : 0;
+    using detail::mot;
+    if (taille >= 8) {
+        for (std::size_t j = 0;; j += 8) {
+            j = std::min(j, taille - 8);
+            if (mot<8>(a + j, pli) != mot<8>(b + j, pli))
+                return false;
+            if (j + 8 == taille)
+                return true;
+        }
+    }
+    if (taille >= 4)
+        return mot<4>(a, pli) == mot<4>(b, pli) && mot<4>(a + taille - 4, pli) == mot<4>(b + taille - 4, pli);
+    for (std::size_t j = 0; j < taille; ++j)
+        if ((a[j] | static_cast<char>(pli)) != (b[j] | static_cast<char>(pli)))
+            return false;
+    return true;
+}
 
 // A pattern of Cherc2haines, and the two bytes side by side in its middle
 // that its quick test looks at, folded.

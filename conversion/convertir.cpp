@@ -72,7 +72,8 @@ std::ptrdiff_t place_de(std::string_view ligne, std::size_t r)
                 continue;
             const std::size_t debut = k - cle.places[m];
             if ((premiere < 0 || debut < static_cast<std::size_t>(premiere)) &&
-                ligne.substr(debut, motif.size()) == motif) {
+                motif.size() <= ligne.size() - debut &&
+                egaux(ligne.data() + debut, motif.data(), motif.size())) {
                 premiere = static_cast<std::ptrdiff_t>(debut);
                 limite = std::min(limite, debut + cle.plus_loin);
             }

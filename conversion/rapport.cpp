@@ -206,7 +206,8 @@ bool seul_a(std::string_view code, std::size_t place, const Regle& regle)
     if (place >= code.size() || !que_des_blancs(code.substr(0, place)))
         return false;
     for (std::string_view motif : regle.motifs)
-        if (!motif.empty() && code.compare(place, motif.size(), motif) == 0)
+        if (!motif.empty() && motif.size() <= code.size() - place &&
+            egaux(code.data() + place, motif.data(), motif.size()))
             return que_des_blancs(code.substr(place + motif.size()));
     return false;
 }
