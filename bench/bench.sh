@@ -17,7 +17,11 @@
 # memory from GNU time; fails if the outputs of the program and sed differ.
 # The files go to a tmpfs (/dev/shm) where there is one, so that the disk's
 # write-back does not blur the figures; set BENCH_DIR to choose another
-# folder. CRASH2VEP names the program (default: build/crash2vep).
+# folder. CRASH2VEP names the program (default: build/crash2vep). Each round
+# runs on one processor (taskset), BENCH_CPU (default: the first that the
+# script may use; empty: any), so that the two runs of a pair run on the same
+# one: on a virtual machine, one processor may run at a third of the other's
+# speed for minutes, and a pair split across them says nothing.
 set -euo pipefail
 export LC_ALL=C
 
@@ -30,6 +34,11 @@ parent=${BENCH_DIR:-$([ -d /dev/shm ] && [ -w /dev/shm ] && echo /dev/shm || ech
 for outil in hyperfine /usr/bin/time; do
     command -v "$outil" > /dev/null || { echo "il manque $outil (paquets hyperfine et time)" >&2; exit 1; }
 done
+processeur=${BENCH_CPU-$(taskset -pc $$ 2> /dev/null | sed 's/.*: //; s/[-,].*//')}
+epingle=()
+if [ -n "$processeur" ] && command -v taskset > /dev/null; then
+    epingle=(taskset -c "$processeur")
+fi
 dossier=$(mktemp -d "$parent/crash2vep-bench.XXXXXX")
 trap 'rm -rf "$dossier"' EXIT
 
@@ -52,7 +61,7 @@ mediane() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2]
 # One round: the wall times of the program, sed and the copy, on one line.
 # No run pays for emptying another run's output.
 tour() {
-    hyperfine --runs 1 --style none --export-csv tour.csv \
+    "${epingle[@]}" hyperfine --runs 1 --style none --export-csv tour.csv \
         --prepare 'rm -f nouveau.asm' --prepare 'rm -f sortie_sed' --prepare 'rm -f copie' \
         "'$programme' < reponses > console 2> rapport" \
         "sed -f '$racine/bench/vep.sed' < source.asm > sortie_sed" \
@@ -61,6 +70,7 @@ tour() {
 }
 
 cd "$dossier"
+[ ${#epingle[@]} -eq 0 ] || echo "tours sur le processeur $processeur"
 printf '%-8s %10s %9s %9s %9s %9s %14s\n' "taille" "crash2vep" "sed" "copie" "sed/prog" "prog/cop" "memoire max"
 for mo in "${@:-200 400}"; do
     for m in $mo; do
