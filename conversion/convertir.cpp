@@ -39,11 +39,29 @@ Cle cle_de(const Regle& regle)
             return cle;
         }
     }
-    // The rules are constants (regles.hpp): every test run stops here if one
-    // of them has no key.
+    // The rules are constants (regles.hpp): the program, and so every test
+    // run, stops as it starts if one of them has no key.
     std::fputs("crash2vep: une regle sans octet commun a ses motifs\n", stderr);
     std::abort();
 }
+
+// Each rule's key, worked out as the program starts.
+const std::array<Cle, regles.size()> cles = [] {
+    std::array<Cle, regles.size()> c{};
+    for (std::size_t i = 0; i < regles.size(); ++i)
+        c[i] = cle_de(regles[i]);
+    return c;
+}();
+
+// The replacements as they go out, each LF a CR LF: each then goes out in one
+// piece, without a look for its LFs.
+const std::array<std::string, regles.size()> remplacements_dos = [] {
+    std::array<std::string, regles.size()> dos;
+    for (std::size_t i = 0; i < regles.size(); ++i)
+        for (const char octet : regles[i].remplacement)
+            dos[i] += octet == '\n' ? std::string_view("\r\n") : std::string_view(&octet, 1);
+    return dos;
+}();
 
 // Where `ligne` first holds one of the patterns of rule `r`; -1 if none.
 // Every pattern holds the rule's key, a byte few lines hold: memchr finds its
@@ -51,12 +69,6 @@ Cle cle_de(const Regle& regle)
 // is it compared.
 std::ptrdiff_t place_de(std::string_view ligne, std::size_t r)
 {
-    static const std::array<Cle, regles.size()> cles = [] {
-        std::array<Cle, regles.size()> c{};
-        for (std::size_t i = 0; i < regles.size(); ++i)
-            c[i] = cle_de(regles[i]);
-        return c;
-    }();
     const Regle& regle = regles[r];
     const Cle& cle = cles[r];
     std::ptrdiff_t premiere = -1;
@@ -93,15 +105,6 @@ std::string_view contenu(std::string_view ligne)
 
 Places convertir_ligne(std::string_view ligne, EcrivainDos& sortie)
 {
-    // The replacements as they go out, each LF a CR LF, made once: each then
-    // goes out in one piece, without a look for its LFs.
-    static const std::array<std::string, regles.size()> remplacements_dos = [] {
-        std::array<std::string, regles.size()> dos;
-        for (std::size_t i = 0; i < regles.size(); ++i)
-            for (const char octet : regles[i].remplacement)
-                dos[i] += octet == '\n' ? std::string_view("\r\n") : std::string_view(&octet, 1);
-        return dos;
-    }();
     const std::string_view texte = contenu(ligne); // no pattern holds a line end
     Places places;
     bool remplacee = false;

@@ -165,26 +165,6 @@ bool est_motif(std::string_view texte, const Regle& regle)
     return std::find(regle.motifs.begin(), regle.motifs.end(), texte) != regle.motifs.end();
 }
 
-// Whether `code` holds, but for blanks, one statement that a replacement
-// stands for: a pattern, or an include directive and an include pattern,
-// bare or in quotes or angle brackets. Most replaced lines do, and
-// lose nothing: a quick answer for them.
-bool enonce_seul(std::string_view code)
-{
-    code = sans_blancs(code);
-    for (std::string_view directive : directives) {
-        if (code.size() > directive.size() && egal_replie(code.substr(0, directive.size()), directive)) {
-            std::string_view nom = sans_blancs(code.substr(directive.size()));
-            if (nom.size() >= 2 &&
-                ((nom.front() == '"' && nom.back() == '"') || (nom.front() == '<' && nom.back() == '>')))
-                nom = nom.substr(1, nom.size() - 2);
-            return est_motif(nom, inclusion);
-        }
-    }
-    return std::any_of(regles.begin(), regles.end(),
-                       [code](const Regle& regle) { return est_motif(code, regle); });
-}
-
 // Whether `texte` holds nothing but blanks: eight spaces at a time first, as
 // code is indented and comments lined up with runs of them.
 bool que_des_blancs(std::string_view texte)
@@ -198,9 +178,7 @@ bool que_des_blancs(std::string_view texte)
     return std::all_of(texte.begin(), texte.end(), blanc);
 }
 
-// Whether `code` is, but for blanks, one of `regle`'s patterns at `place`,
-// where convertir_ligne found the first of them: enonce_seul's answer for the
-// usual replaced line, without trimming and comparing the code again.
+// Whether `code` is, but for blanks, one of `regle`'s patterns at `place`.
 bool seul_a(std::string_view code, std::size_t place, const Regle& regle)
 {
     if (place >= code.size() || !que_des_blancs(code.substr(0, place)))
@@ -212,14 +190,38 @@ bool seul_a(std::string_view code, std::size_t place, const Regle& regle)
     return false;
 }
 
+// Whether `code` holds, but for blanks, one statement that a replacement
+// stands for: a pattern, which can only lie where convertir_ligne found the
+// first of its rule's (`places`), as no pattern begins with a blank; or an
+// include directive and an include pattern, bare or in quotes or angle
+// brackets. Most replaced lines do, and lose nothing: a quick answer for them.
+bool enonce_seul(std::string_view code, const Places& places)
+{
+    for (std::size_t i = 0; i < regles.size(); ++i)
+        if (places[i] >= 0 && seul_a(code, static_cast<std::size_t>(places[i]), regles[i]))
+            return true;
+    code = sans_blancs(code);
+    for (std::string_view directive : directives) {
+        if (code.size() > directive.size() && egal_replie(code.substr(0, directive.size()), directive)) {
+            std::string_view nom = sans_blancs(code.substr(directive.size()));
+            if (nom.size() >= 2 &&
+                ((nom.front() == '"' && nom.back() == '"') || (nom.front() == '<' && nom.back() == '>')))
+                nom = nom.substr(1, nom.size() - 2);
+            return est_motif(nom, inclusion);
+        }
+    }
+    return false;
+}
+
 // What a replaced line's code held besides the statements that its
 // replacement stands for: an include directive with its file name, bare or
 // in quotes or angle brackets; a call of GET_KEY itself, not of a longer name.
-// As the report shows it; empty if nothing. One pass: time grows with the
-// line, and memory does not.
-std::string perte(std::string_view code)
+// `places` tells where convertir_ligne found each rule's first pattern. As
+// the report shows it; empty if nothing. One pass: time grows with the line,
+// and memory does not.
+std::string perte(std::string_view code, const Places& places)
 {
-    if (enonce_seul(code))
+    if (enonce_seul(code, places))
         return {};
 
     // Each include pattern takes one directive of each spelling with it.
@@ -329,10 +331,7 @@ void Rapport::examiner(std::size_t numero, std::string_view ligne, const Places&
     }
     if (remplacee) {
         ++remplacees_;
-        for (std::size_t i = 0; i < regles.size(); ++i)
-            if (places[i] >= 0 && seul_a(code, static_cast<std::size_t>(places[i]), regles[i]))
-                return;
-        if (const std::string perdu = perte(code); !perdu.empty())
+        if (const std::string perdu = perte(code, places); !perdu.empty())
             constater(numero, dit::texte_perdu + perdu);
     } else if (const auto [texte, raison] = presque(code); !raison.empty()) {
         constater(numero, std::string(dit::non_converti) + raison + dit::fin_de_raison + extrait(texte));
