@@ -103,21 +103,26 @@ std::string_view contenu(std::string_view ligne)
 
 } // namespace
 
-Places convertir_ligne(std::string_view ligne, EcrivainDos& sortie)
+Places places_dans(std::string_view ligne)
 {
     const std::string_view texte = contenu(ligne); // no pattern holds a line end
     Places places;
+    for (std::size_t i = 0; i < regles.size(); ++i)
+        places[i] = place_de(texte, i);
+    return places;
+}
+
+void convertir_ligne(std::string_view ligne, const Places& places, EcrivainDos& sortie)
+{
     bool remplacee = false;
     for (std::size_t i = 0; i < regles.size(); ++i) {
-        places[i] = place_de(texte, i);
         if (places[i] >= 0) {
-            sortie.recopier(remplacements_dos[i], false);
+            sortie.remplacer(ligne, remplacements_dos[i]);
             remplacee = true;
         }
     }
     if (!remplacee)
-        sortie.recopier(ligne, true);
-    return places;
+        sortie.recopier(ligne, contenu(ligne).size() + 1 == ligne.size());
 }
 
 Conversion convertir_fichier(LecteurDos& source, EcrivainDos& sortie, Rapport& rapport)
@@ -134,6 +139,7 @@ Conversion convertir_fichier(LecteurDos& source, EcrivainDos& sortie, Rapport& r
     std::size_t numero = 1;
     try {
         while (source.lire_lignes(lignes)) {
+            sortie.sur_place(source, lignes);
             // Each search goes on from the end of the line found before it.
             for (std::size_t fait = 0;;) {
                 LignesAvant avant;
@@ -145,9 +151,13 @@ Conversion convertir_fichier(LecteurDos& source, EcrivainDos& sortie, Rapport& r
                 if (trouvee < 0)
                     break;
                 const std::string_view touchee = premiere_ligne(lignes.substr(touchee_debut));
-                rapport.examiner(numero++, contenu(touchee), convertir_ligne(touchee, sortie));
+                const Places places = places_dans(touchee);
+                // Read before its conversion may go over it.
+                rapport.examiner(numero++, contenu(touchee), places);
+                convertir_ligne(touchee, places, sortie);
                 fait = touchee_debut + touchee.size();
             }
+            sortie.finir_sur_place();
         }
     } catch (const std::bad_alloc&) {
         // The reader holds a whole line: one without end (a device, a huge

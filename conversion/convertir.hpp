@@ -10,9 +10,12 @@
 
 enum class Conversion { terminee, erreur_lecture, erreur_ecriture, memoire_insuffisante };
 
-// Writes the conversion of one line as LecteurDos gives it (its line end
-// included, if it has one); returns where the line holds each rule's patterns.
-Places convertir_ligne(std::string_view ligne, EcrivainDos& sortie);
+// Where `ligne`, a line as LecteurDos gives it (its line end included, if it
+// has one), holds each rule's patterns.
+Places places_dans(std::string_view ligne);
+
+// Writes the conversion of `ligne`, whose patterns lie at `places`.
+void convertir_ligne(std::string_view ligne, const Places& places, EcrivainDos& sortie);
 
 // Converts what remains of `source` onto `sortie` and hands it all to the
 // system; tells whether the source was read to its end and everything written,

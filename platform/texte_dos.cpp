@@ -1,5 +1,6 @@
 #include "platform/texte_dos.hpp"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -26,7 +27,8 @@ void Tampon::agrandir(std::size_t taille, std::size_t gardes)
     taille_ = taille;
 }
 
-LecteurDos::LecteurDos(std::FILE* fichier) : fichier_(fichier), tampon_(taille_bloc) {}
+// Room for a block after the margin and what is left of the block before.
+LecteurDos::LecteurDos(std::FILE* fichier) : fichier_(fichier), tampon_(2 * taille_bloc) {}
 
 bool LecteurDos::lire_lignes(std::string_view& lignes)
 {
@@ -52,10 +54,11 @@ bool LecteurDos::lire_lignes(std::string_view& lignes)
 
 void LecteurDos::remplir()
 {
-    // The bytes not yet handed out go to the front, but so that the block
-    // read after them begins on a cache line: the system copies it faster.
+    // The bytes not yet handed out go to the front, after the margin, but so
+    // that the block read after them begins on a cache line: the system
+    // copies it faster.
     const std::size_t gardes = fin_ - debut_;
-    const std::size_t avant = (Tampon::alignement - gardes % Tampon::alignement) % Tampon::alignement;
+    const std::size_t avant = marge + (Tampon::alignement - gardes % Tampon::alignement) % Tampon::alignement;
     if (debut_ != avant) {
         std::memmove(tampon_.data() + avant, tampon_.data() + debut_, gardes);
         debut_ = avant;
@@ -111,6 +114,15 @@ void EcrivainDos::ecrire(std::string_view texte)
 
 void EcrivainDos::recopier(std::string_view lignes, bool lf_seul)
 {
+    if (zone_ != nullptr && !lf_seul && lignes.data() >= lu_) {
+        // Lines come in order: ecrit_ <= lu_ <= lignes.data().
+        if (ecrit_ != lignes.data())
+            std::memmove(ecrit_, lignes.data(), lignes.size());
+        ecrit_ += lignes.size();
+        lu_ = lignes.data() + lignes.size();
+        return;
+    }
+    quitter_sur_place();
     if (!lf_seul) {
         placer(lignes.data(), lignes.size());
         return;
@@ -125,8 +137,53 @@ void EcrivainDos::recopier(std::string_view lignes, bool lf_seul)
     }
 }
 
+void EcrivainDos::remplacer(std::string_view ligne, std::string_view texte)
+{
+    if (zone_ != nullptr) {
+        lu_ = std::max(lu_, ligne.data() + ligne.size());
+        if (texte.size() <= static_cast<std::size_t>(lu_ - ecrit_)) {
+            std::memcpy(ecrit_, texte.data(), texte.size());
+            ecrit_ += texte.size();
+            return;
+        }
+    }
+    quitter_sur_place();
+    placer(texte.data(), texte.size());
+}
+
+void EcrivainDos::sur_place(LecteurDos& source, std::string_view lignes)
+{
+    finir_sur_place();
+    if (fichier_ == nullptr || lignes.empty())
+        return;
+    lu_ = source.a_reecrire(lignes);
+    zone_ = ecrit_ = source.a_reecrire(lignes) - LecteurDos::marge;
+}
+
+void EcrivainDos::finir_sur_place()
+{
+    if (zone_ == nullptr)
+        return;
+    envoyer();
+    const auto taille = static_cast<std::size_t>(ecrit_ - zone_);
+    if (taille > 0 && std::fwrite(zone_, 1, taille, fichier_) != taille)
+        erreur_ = true;
+    zone_ = nullptr;
+}
+
+// Goes on in the writer's buffer, with what was written in place.
+void EcrivainDos::quitter_sur_place()
+{
+    if (zone_ == nullptr)
+        return;
+    char* const zone = zone_;
+    zone_ = nullptr;
+    placer(zone, static_cast<std::size_t>(ecrit_ - zone));
+}
+
 bool EcrivainDos::vider()
 {
+    finir_sur_place();
     envoyer();
     if (fichier_ != nullptr && std::fflush(fichier_) != 0)
         erreur_ = true;

@@ -51,6 +51,14 @@ public:
     // failed.
     bool lire_lignes(std::string_view& lignes);
 
+    // Free bytes that lie before each view of lines handed out.
+    static constexpr std::size_t marge = Tampon::alignement;
+
+    // The bytes of `lignes`, the lines handed out last, to be overwritten:
+    // until the next call of lire_lignes, they are the caller's, and so are
+    // the `marge` bytes before them. A writer can convert them in place.
+    char* a_reecrire(std::string_view lignes) { return tampon_.data() + (lignes.data() - tampon_.data()); }
+
     // True when the file could not be read to its end.
     bool erreur() const { return erreur_; }
 
@@ -59,9 +67,9 @@ private:
 
     std::FILE* fichier_;
     Tampon tampon_;
-    std::size_t debut_ = 0;   // first byte not yet handed out
-    std::size_t examine_ = 0; // bytes from debut_ already known to hold no LF
-    std::size_t fin_ = 0;     // end of the bytes read
+    std::size_t debut_ = marge; // first byte not yet handed out
+    std::size_t examine_ = 0;   // bytes from debut_ already known to hold no LF
+    std::size_t fin_ = marge;   // end of the bytes read
     bool fin_texte_ = false;  // nothing more will be read: end of file, 0x1A or error
     bool erreur_ = false;
 };
@@ -89,6 +97,26 @@ public:
     // out in one piece.
     void recopier(std::string_view lignes, bool lf_seul);
 
+    // Writes `texte`, as it goes out, in place of `ligne`, a line that
+    // recopier does not get.
+    void remplacer(std::string_view ligne, std::string_view texte);
+
+    // Converts `lignes`, the lines that `source` handed out last, in place as
+    // far as it can: what is written goes over the bytes of the lines already
+    // passed, and over the `marge` free bytes before them, rather than into
+    // the writer's buffer. So a stretch of lines is moved back a few bytes in
+    // a buffer that the cache holds, not copied to another one, which a
+    // stretch of 256 KiB no longer fits in with the system's own copies.
+    // Until finir_sur_place, every line of `lignes` must come, in order, to
+    // recopier or to remplacer. Where a text would overtake the lines not yet
+    // passed (an LF that gets its CR, a replacement longer than the lines it
+    // follows), the writer goes on in its own buffer.
+    void sur_place(LecteurDos& source, std::string_view lignes);
+
+    // Hands what was written in place to the system, before the reader reuses
+    // its bytes.
+    void finir_sur_place();
+
     // Hands everything written so far to the system. False if any write has
     // failed since the writer was made: such a file is incomplete.
     bool vider();
@@ -96,9 +124,15 @@ public:
 private:
     void placer(const char* octets, std::size_t taille);
     void envoyer();
+    void quitter_sur_place();
 
     std::FILE* fichier_;
     Tampon tampon_;
     std::size_t plein_ = 0;
     bool erreur_ = false;
+    // While it writes in place: where, and up to where the lines passed end.
+    // What is written so far is that of the buffer, then [zone_, ecrit_).
+    char* zone_ = nullptr;
+    char* ecrit_ = nullptr;
+    const char* lu_ = nullptr;
 };
