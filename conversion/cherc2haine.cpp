@@ -236,6 +236,13 @@ std::size_t debut_de_ligne(std::string_view texte, std::size_t depart, std::size
     return place;
 }
 
+// The line of `texte` from `debut`, up to its first LF from `place` on.
+std::string_view ligne_de(std::string_view texte, std::size_t debut, std::size_t place)
+{
+    const std::size_t lf = texte.find('\n', place);
+    return texte.substr(debut, lf == std::string_view::npos ? lf : lf + 1 - debut);
+}
+
 } // namespace
 
 std::ptrdiff_t cherc2haine(std::string_view texte, std::string_view motif)
@@ -270,7 +277,7 @@ bool Cherc2haines::ajouter(std::string_view motif)
     return true;
 }
 
-std::ptrdiff_t Cherc2haines::ligne(std::string_view texte, std::size_t debut, LignesAvant& avant) const
+std::string_view Cherc2haines::ligne(std::string_view texte, std::size_t debut, LignesAvant& avant) const
 {
     // The pass reads the bytes before and after each place: the text's first
     // place, and its last ones, are looked at one by one. A pattern lies
@@ -289,12 +296,19 @@ std::ptrdiff_t Cherc2haines::ligne(std::string_view texte, std::size_t debut, Li
                 const int i = __builtin_ctzll(restants);
                 if (occurrence(motifs_, texte, debut + static_cast<std::size_t>(i))) {
                     // The line begins after the last LF of the step before
-                    // the anchor, or in an earlier step.
+                    // the anchor, or in an earlier step; it ends at the first
+                    // LF of the step after the anchor, or in a later step.
                     const std::uint64_t avant_ancre = (std::uint64_t{1} << i) - 1;
                     compter(pas, avant_ancre, avant);
-                    if (const std::uint64_t lfs = pas.lf & avant_ancre; lfs != 0)
-                        return static_cast<std::ptrdiff_t>(debut) + 64 - __builtin_clzll(lfs);
-                    return static_cast<std::ptrdiff_t>(debut_de_ligne(texte, depart, debut));
+                    const std::uint64_t lfs_avant = pas.lf & avant_ancre;
+                    const std::uint64_t lfs_apres = pas.lf & ~avant_ancre; // the anchor is no LF
+                    const std::size_t ligne_debut =
+                        lfs_avant == 0 ? debut_de_ligne(texte, depart, debut)
+                                       : debut + 64 - static_cast<std::size_t>(__builtin_clzll(lfs_avant));
+                    if (lfs_apres == 0)
+                        return ligne_de(texte, ligne_debut, debut + largeur);
+                    const std::size_t fin = debut + static_cast<std::size_t>(__builtin_ctzll(lfs_apres)) + 1;
+                    return texte.substr(ligne_debut, fin - ligne_debut);
                 }
             }
             compter(pas, ~std::uint64_t{0}, avant);
@@ -302,5 +316,6 @@ std::ptrdiff_t Cherc2haines::ligne(std::string_view texte, std::size_t debut, Li
         }
     }
     const std::size_t place = une_a_une(motifs_, texte, debut, texte.size(), avant);
-    return place < texte.size() ? static_cast<std::ptrdiff_t>(debut_de_ligne(texte, depart, place)) : -1;
+    return place < texte.size() ? ligne_de(texte, debut_de_ligne(texte, depart, place), place)
+                                : std::string_view();
 }

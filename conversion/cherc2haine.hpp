@@ -89,12 +89,13 @@ public:
     // pattern must outlive the search.
     bool ajouter(std::string_view motif);
 
-    // Where the first line from `debut` on in `texte` that holds one of the
-    // patterns begins, or -1; tells in `avant` what line ends lie from
-    // `debut` on before that line (up to the end of the text, if no line
-    // holds one). `debut` begins a line: it is 0, or follows an LF, which the
-    // search reads and counts as no CR. Allocates nothing.
-    std::ptrdiff_t ligne(std::string_view texte, std::size_t debut, LignesAvant& avant) const;
+    // The first line from `debut` on in `texte` that holds one of the
+    // patterns, with its LF if it has one; empty if none does. Tells in
+    // `avant` what line ends lie from `debut` on before that line (up to the
+    // end of the text, if no line holds one). `debut` begins a line: it is 0,
+    // or follows an LF, which the search reads and counts as no CR. Allocates
+    // nothing.
+    std::string_view ligne(std::string_view texte, std::size_t debut, LignesAvant& avant) const;
 
 private:
     // The first `nombre_` are the patterns; the others, empty, pass no test.

@@ -143,14 +143,14 @@ Conversion convertir_fichier(LecteurDos& source, EcrivainDos& sortie, Rapport& r
             // Each search goes on from the end of the line found before it.
             for (std::size_t fait = 0;;) {
                 LignesAvant avant;
-                const std::ptrdiff_t trouvee = recherche.ligne(lignes, fait, avant);
+                const std::string_view touchee = recherche.ligne(lignes, fait, avant);
                 const std::size_t touchee_debut =
-                    trouvee < 0 ? lignes.size() : static_cast<std::size_t>(trouvee);
+                    touchee.empty() ? lignes.size()
+                                    : static_cast<std::size_t>(touchee.data() - lignes.data());
                 sortie.recopier(lignes.substr(fait, touchee_debut - fait), avant.lf_seul);
                 numero += avant.lf;
-                if (trouvee < 0)
+                if (touchee.empty())
                     break;
-                const std::string_view touchee = premiere_ligne(lignes.substr(touchee_debut));
                 const Places places = places_dans(touchee);
                 // Read before its conversion may go over it.
                 rapport.examiner(numero++, contenu(touchee), places);

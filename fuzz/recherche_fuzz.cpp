@@ -5,6 +5,7 @@
 
 #include "conversion/cherc2haine.hpp"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -60,9 +61,15 @@ bool trouve(const Cherc2haines& recherche, std::string_view texte, std::size_t d
     const std::ptrdiff_t attendue = ligne_attendue(suite, motifs);
     const LignesAvant attendues = lignes_avant(suite, attendue);
     LignesAvant avant;
-    const std::ptrdiff_t ligne = recherche.ligne(texte, depuis, avant);
-    return ligne == (attendue < 0 ? -1 : static_cast<std::ptrdiff_t>(depuis) + attendue) &&
-           avant.lf == attendues.lf && avant.lf_seul == attendues.lf_seul;
+    const std::string_view ligne = recherche.ligne(texte, depuis, avant);
+    if (attendue < 0)
+        return ligne.empty() && avant.lf == attendues.lf && avant.lf_seul == attendues.lf_seul;
+    // The line with its LF, if it has one.
+    const std::size_t fin =
+        std::min(suite.find('\n', static_cast<std::size_t>(attendue)), suite.size() - 1) + 1;
+    return ligne.data() == suite.data() + attendue &&
+           ligne.size() == fin - static_cast<std::size_t>(attendue) && avant.lf == attendues.lf &&
+           avant.lf_seul == attendues.lf_seul;
 }
 
 } // namespace

@@ -70,7 +70,7 @@ private:
     std::size_t debut_ = marge; // first byte not yet handed out
     std::size_t examine_ = 0;   // bytes from debut_ already known to hold no LF
     std::size_t fin_ = marge;   // end of the bytes read
-    bool fin_texte_ = false;  // nothing more will be read: end of file, 0x1A or error
+    bool fin_texte_ = false;    // nothing more will be read: end of file, 0x1A or error
     bool erreur_ = false;
 };
 
