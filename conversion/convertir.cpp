@@ -140,7 +140,11 @@ Conversion convertir_fichier(LecteurDos& source, EcrivainDos& sortie, Rapport& r
     try {
         while (source.lire_lignes(lignes)) {
             sortie.sur_place(source, lignes);
-            // Each search goes on from the end of the line found before it.
+            // Each search goes on from the end of the line found before it,
+            // and reads the LF before that. What is written in place ends
+            // there at most, and then with an LF of its own: every
+            // replacement ends in one, and lines moved by no byte are as
+            // they were.
             for (std::size_t fait = 0;;) {
                 LignesAvant avant;
                 const std::string_view touchee = recherche.ligne(lignes, fait, avant);

@@ -104,21 +104,22 @@ public:
     // Converts `lignes`, the lines that `source` handed out last, in place as
     // far as it can: what is written goes over the bytes of the lines already
     // passed, and over the `marge` free bytes before them, rather than into
-    // the writer's buffer. So a stretch of lines is moved back a few bytes in
-    // a buffer that the cache holds, not copied to another one, which a
-    // stretch of 256 KiB no longer fits in with the system's own copies.
-    // Until finir_sur_place, every line of `lignes` must come, in order, to
-    // recopier or to remplacer. Where a text would overtake the lines not yet
-    // passed (an LF that gets its CR, a replacement longer than the lines it
-    // follows), the writer goes on in its own buffer.
+    // the writer's buffer. So a stretch of lines is moved back a few bytes
+    // within a buffer that the cache holds, rather than copied to a second
+    // one, with which the blocks and the system's copies of them no longer
+    // fit in the cache. Until finir_sur_place, every line of `lignes` must
+    // come, in order, to recopier or to remplacer. From lines with an LF that
+    // gets its CR, or a replacement that would overtake the lines not yet
+    // passed, the writer goes on in its own buffer.
     void sur_place(LecteurDos& source, std::string_view lignes);
 
     // Hands what was written in place to the system, before the reader reuses
     // its bytes.
     void finir_sur_place();
 
-    // Hands everything written so far to the system. False if any write has
-    // failed since the writer was made: such a file is incomplete.
+    // Hands everything written so far to the system, what was written in
+    // place too. False if any write has failed since the writer was made:
+    // such a file is incomplete.
     bool vider();
 
 private:
