@@ -156,8 +156,9 @@ void EcrivainDos::sur_place(LecteurDos& source, std::string_view lignes)
     finir_sur_place();
     if (fichier_ == nullptr || lignes.empty())
         return;
-    lu_ = source.a_reecrire(lignes);
-    zone_ = ecrit_ = source.a_reecrire(lignes) - LecteurDos::marge;
+    char* const octets = source.a_reecrire(lignes);
+    lu_ = octets;
+    zone_ = ecrit_ = octets - LecteurDos::marge;
 }
 
 void EcrivainDos::finir_sur_place()
