@@ -165,7 +165,8 @@ Conversion convertir_fichier(LecteurDos& source, EcrivainDos& sortie, Rapport& r
         }
     } catch (const std::bad_alloc&) {
         // The reader holds a whole line: one without end (a device, a huge
-        // sparse file) can outgrow memory.
+        // sparse file) can outgrow memory. The writer lets go of the block.
+        sortie.finir_sur_place();
         return Conversion::memoire_insuffisante;
     }
     if (source.erreur())

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -114,7 +115,7 @@ void EcrivainDos::ecrire(std::string_view texte)
 
 void EcrivainDos::recopier(std::string_view lignes, bool lf_seul)
 {
-    if (zone_ != nullptr && !lf_seul && lignes.data() >= lu_) {
+    if (!lf_seul && du_bloc(lignes)) {
         // Lines come in order: ecrit_ <= lu_ <= lignes.data().
         if (ecrit_ != lignes.data())
             std::memmove(ecrit_, lignes.data(), lignes.size());
@@ -158,6 +159,7 @@ void EcrivainDos::sur_place(LecteurDos& source, std::string_view lignes)
         return;
     char* const octets = source.a_reecrire(lignes);
     lu_ = octets;
+    fin_bloc_ = octets + lignes.size();
     zone_ = ecrit_ = octets - LecteurDos::marge;
 }
 
@@ -170,6 +172,15 @@ void EcrivainDos::finir_sur_place()
     if (taille > 0 && std::fwrite(zone_, 1, taille, fichier_) != taille)
         erreur_ = true;
     zone_ = nullptr;
+}
+
+// Whether `lignes` lie in the block written in place, after the lines passed;
+// std::less_equal orders any two pointers, of the block or not.
+bool EcrivainDos::du_bloc(std::string_view lignes) const
+{
+    const std::less_equal<const char*> pas_apres;
+    return zone_ != nullptr && pas_apres(lu_, lignes.data()) &&
+           pas_apres(lignes.data() + lignes.size(), fin_bloc_);
 }
 
 // Goes on in the writer's buffer, with what was written in place.

@@ -126,14 +126,17 @@ private:
     void placer(const char* octets, std::size_t taille);
     void envoyer();
     void quitter_sur_place();
+    bool du_bloc(std::string_view lignes) const;
 
     std::FILE* fichier_;
     Tampon tampon_;
     std::size_t plein_ = 0;
     bool erreur_ = false;
-    // While it writes in place: where, and up to where the lines passed end.
-    // What is written so far is that of the buffer, then [zone_, ecrit_).
+    // While it writes in place: where, up to where the lines passed end, and
+    // where the block ends. What is written so far is that of the buffer,
+    // then [zone_, ecrit_).
     char* zone_ = nullptr;
     char* ecrit_ = nullptr;
     const char* lu_ = nullptr;
+    const char* fin_bloc_ = nullptr;
 };
