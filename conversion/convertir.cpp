@@ -103,9 +103,8 @@ std::string_view contenu(std::string_view ligne)
 
 } // namespace
 
-Places places_dans(std::string_view ligne)
+Places places_dans(std::string_view texte)
 {
-    const std::string_view texte = contenu(ligne); // no pattern holds a line end
     Places places;
     for (std::size_t i = 0; i < regles.size(); ++i)
         places[i] = place_de(texte, i);
@@ -122,7 +121,7 @@ void convertir_ligne(std::string_view ligne, const Places& places, EcrivainDos& 
         }
     }
     if (!remplacee)
-        sortie.recopier(ligne, contenu(ligne).size() + 1 == ligne.size());
+        sortie.recopier(ligne, finit_par_lf_seul(ligne));
 }
 
 Conversion convertir_fichier(LecteurDos& source, EcrivainDos& sortie, Rapport& rapport)
@@ -155,9 +154,11 @@ Conversion convertir_fichier(LecteurDos& source, EcrivainDos& sortie, Rapport& r
                 numero += avant.lf;
                 if (touchee.empty())
                     break;
-                const Places places = places_dans(touchee);
-                // Read before its conversion may go over it.
-                rapport.examiner(numero++, contenu(touchee), places);
+                // No pattern holds a line end. The line is read before its
+                // conversion may go over it.
+                const std::string_view texte = contenu(touchee);
+                const Places places = places_dans(texte);
+                rapport.examiner(numero++, texte, places);
                 convertir_ligne(touchee, places, sortie);
                 fait = touchee_debut + touchee.size();
             }

@@ -10,9 +10,8 @@
 
 enum class Conversion { terminee, erreur_lecture, erreur_ecriture, memoire_insuffisante };
 
-// Where `ligne`, a line as LecteurDos gives it (its line end included, if it
-// has one), holds each rule's patterns.
-Places places_dans(std::string_view ligne);
+// Where `texte`, a line without its line end, holds each rule's patterns.
+Places places_dans(std::string_view texte);
 
 // Writes the conversion of `ligne`, whose patterns lie at `places`.
 void convertir_ligne(std::string_view ligne, const Places& places, EcrivainDos& sortie);

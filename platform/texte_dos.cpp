@@ -83,6 +83,11 @@ void LecteurDos::remplir()
     fin_ += lu;
 }
 
+bool finit_par_lf_seul(std::string_view ligne)
+{
+    return !ligne.empty() && ligne.back() == '\n' && (ligne.size() < 2 || ligne[ligne.size() - 2] != '\r');
+}
+
 std::string_view premiere_ligne(std::string_view lignes)
 {
     const std::size_t lf = lignes.find('\n');
@@ -130,7 +135,7 @@ void EcrivainDos::recopier(std::string_view lignes, bool lf_seul)
     }
     while (!lignes.empty()) {
         const std::string_view ligne = premiere_ligne(lignes);
-        const bool sans_cr = ligne.back() == '\n' && (ligne.size() < 2 || ligne[ligne.size() - 2] != '\r');
+        const bool sans_cr = finit_par_lf_seul(ligne);
         placer(ligne.data(), ligne.size() - sans_cr);
         if (sans_cr)
             placer("\r\n", 2);

@@ -77,6 +77,9 @@ private:
 // The first line of `lignes` as LecteurDos gives them, line end included.
 std::string_view premiere_ligne(std::string_view lignes);
 
+// Whether `ligne`, a line as LecteurDos gives it, ends in an LF without its CR.
+bool finit_par_lf_seul(std::string_view ligne);
+
 // `ligne` as read in text mode: its CR LF line end becomes one LF.
 void decoder_ligne(std::string_view ligne, std::string& texte);
 
