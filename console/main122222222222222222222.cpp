@@ -14,6 +14,7 @@
 
 #include <cstdio>
 #include <initializer_list>
+#include <new>
 #include <string>
 #include <utility>
 
@@ -28,14 +29,9 @@ constexpr std::pair<Conversion, const char*> echecs[] = {
 
 // Converts the whole source; tells the user and returns false if it could not
 // be read to its end or the new source could not be written in full.
-bool convertir(Console& console, std::FILE* source, std::FILE* sortie, Rapport& rapport)
+bool convertir(Console& console, LecteurDos& source, std::FILE* sortie, Rapport& rapport)
 {
-    // The writer hands whole blocks to the system: stdio's own buffer would
-    // only cut each of them in two writes.
-    std::setvbuf(sortie, nullptr, _IONBF, 0);
-    LecteurDos lecteur(source);
-    EcrivainDos ecrivain(sortie);
-    const Conversion fin = convertir_fichier(lecteur, ecrivain, rapport);
+    const Conversion fin = convertir_fichier(source, sortie, rapport);
     for (const auto& [echec, message] : echecs)
         if (fin == echec)
             dire(console, message);
@@ -102,6 +98,9 @@ int dialoguer(Console& console, std::vector<std::string> arguments, bool pause)
     Fichier source = demander_source(console, nom_source, donne(0));
     if (!source)
         return abandonner(console);
+    // Its memory is taken before the new file is created: a run short of
+    // memory stops before it empties a file.
+    LecteurDos lecteur(source.get());
     // From the explorer, every file dropped on the program is an argument:
     // a second one, an existing file, would be taken for the new file and
     // overwritten.
@@ -115,7 +114,7 @@ int dialoguer(Console& console, std::vector<std::string> arguments, bool pause)
         return abandonner(console);
 
     Rapport rapport;
-    if (!convertir(console, source.get(), sortie.get(), rapport))
+    if (!convertir(console, lecteur, sortie.get(), rapport))
         return 1;
     const bool rapport_ecrit = rapport.ecrire(nom_source, console.erreurs);
     // Nothing was typed for the new file: its argument was taken.
@@ -153,5 +152,10 @@ int main(int argc, char** argv)
         break;
     }
     Console console{stdin, stdout, stderr};
-    return dialoguer(console, arguments.noms, arguments.pause);
+    try {
+        return dialoguer(console, arguments.noms, arguments.pause);
+    } catch (const std::bad_alloc&) {
+        dire(console, texte::memoire);
+        return 1;
+    }
 }

@@ -21,6 +21,7 @@ constexpr char script_impossible[] = "impossible de creer VEP.bat \n";
 constexpr char erreur_lecture[] = "erreur de lecture du fichier source \n";
 constexpr char erreur_ecriture[] = "erreur d'ecriture du nouveau fichier \n";
 constexpr char memoire_insuffisante[] = "memoire insuffisante pour une ligne du fichier source \n";
+constexpr char memoire[] = "memoire insuffisante \n";
 constexpr char abandon[] = "entree terminee, abandon \n";
 constexpr char fin[] = "\n\n\n Conversion terminee, VEP.bat a ete execute. \n";
 

@@ -14,9 +14,8 @@ namespace {
 int rapporter(const std::string& nom, std::FILE* source, std::FILE* erreurs)
 {
     LecteurDos lecteur(source);
-    EcrivainDos rien(nullptr);
     Rapport rapport;
-    if (convertir_fichier(lecteur, rien, rapport) != Conversion::terminee) {
+    if (convertir_fichier(lecteur, nullptr, rapport) != Conversion::terminee) {
         std::fprintf(erreurs, texte::illisible, lisible(nom, true).c_str());
         return 2;
     }

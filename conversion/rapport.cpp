@@ -2,13 +2,10 @@
 
 #include "conversion/casse.hpp"
 #include "conversion/cherc2haine.hpp"
-#include "conversion/regles.hpp"
 #include "platform/lisible.hpp"
 
 #include <algorithm>
 #include <cctype>
-#include <cstdint>
-#include <cstring>
 #include <iterator>
 #include <utility>
 
@@ -124,15 +121,13 @@ std::size_t occurrences(std::string_view texte, std::string_view motif)
 }
 
 // Whether `code` holds, at `i`, a statement of `regle`: one of its patterns,
-// and for a call, not the beginning of a longer name.
+// as a whole word where the rule wants one.
 bool enonce_a(std::string_view code, std::size_t i, std::string_view motif, const Regle& regle)
 {
     const std::size_t fin = i + motif.size();
-    return !motif.empty() && code[i] == motif[0] && code.compare(i, motif.size(), motif) == 0 &&
-           !(&regle == &appel && fin < code.size() && dans_un_nom(code[fin]));
+    return code[i] == motif[0] && code.compare(i, motif.size(), motif) == 0 &&
+           !(regle.mots_entiers && fin < code.size() && dans_un_nom(code[fin]));
 }
-
-constexpr std::string_view directives[] = {"#include", ".include"};
 
 // How many bytes at `i` in `code` belong to what a replacement stands for: a
 // pattern, with the quotes or angle brackets around it; or an include
@@ -160,75 +155,26 @@ std::size_t pris_a(std::string_view code, std::size_t i, std::size_t (&restantes
     return 0;
 }
 
-bool est_motif(std::string_view texte, const Regle& regle)
-{
-    return std::find(regle.motifs.begin(), regle.motifs.end(), texte) != regle.motifs.end();
-}
-
-// Whether `texte` holds nothing but blanks: eight spaces at a time first, as
-// code is indented and comments lined up with runs of them.
-bool que_des_blancs(std::string_view texte)
-{
-    constexpr std::uint64_t espaces = 0x2020202020202020;
-    for (std::uint64_t huit; texte.size() >= 8; texte.remove_prefix(8)) {
-        std::memcpy(&huit, texte.data(), 8);
-        if (huit != espaces)
-            break;
-    }
-    return std::all_of(texte.begin(), texte.end(), blanc);
-}
-
-// Whether `code` is, but for blanks, one of `regle`'s patterns at `place`.
-bool seul_a(std::string_view code, std::size_t place, const Regle& regle)
-{
-    if (place >= code.size() || !que_des_blancs(code.substr(0, place)))
-        return false;
-    for (std::string_view motif : regle.motifs)
-        if (!motif.empty() && motif.size() <= code.size() - place &&
-            egaux(code.data() + place, motif.data(), motif.size()))
-            return que_des_blancs(code.substr(place + motif.size()));
-    return false;
-}
-
-// Whether `code` holds, but for blanks, one statement that a replacement
-// stands for: a pattern, which can only lie where convertir_ligne found the
-// first of its rule's (`places`), as no pattern begins with a blank; or an
-// include directive and an include pattern, bare or in quotes or angle
-// brackets. Most replaced lines do, and lose nothing: a quick answer for them.
-bool enonce_seul(std::string_view code, const Places& places)
-{
-    for (std::size_t i = 0; i < regles.size(); ++i)
-        if (places[i] >= 0 && seul_a(code, static_cast<std::size_t>(places[i]), regles[i]))
-            return true;
-    code = sans_blancs(code);
-    for (std::string_view directive : directives) {
-        if (code.size() > directive.size() && egal_replie(code.substr(0, directive.size()), directive)) {
-            std::string_view nom = sans_blancs(code.substr(directive.size()));
-            if (nom.size() >= 2 &&
-                ((nom.front() == '"' && nom.back() == '"') || (nom.front() == '<' && nom.back() == '>')))
-                nom = nom.substr(1, nom.size() - 2);
-            return est_motif(nom, inclusion);
-        }
-    }
-    return false;
-}
-
 // What a replaced line's code held besides the statements that its
 // replacement stands for: an include directive with its file name, bare or
 // in quotes or angle brackets; a call of GET_KEY itself, not of a longer name.
-// `places` tells where convertir_ligne found each rule's first pattern. As
-// the report shows it; empty if nothing. One pass: time grows with the line,
-// and memory does not.
-std::string perte(std::string_view code, const Places& places)
+// As the report shows it; empty if nothing. One pass: time grows with the
+// line, and memory does not.
+std::string perte(std::string_view code)
 {
-    if (enonce_seul(code, places))
-        return {};
+    // Most replaced lines are a pattern alone, but for blanks.
+    const std::string_view enonce = sans_blancs(code);
+    for (const Regle& regle : regles)
+        for (std::string_view motif : regle.motifs)
+            if (enonce == motif)
+                return {};
 
     // Each include pattern takes one directive of each spelling with it.
     std::size_t inclusions = 0;
     for (std::string_view motif : inclusion.motifs)
-        inclusions += motif.empty() ? 0 : occurrences(code, motif);
-    std::size_t restantes[std::size(directives)] = {inclusions, inclusions};
+        inclusions += occurrences(code, motif);
+    std::size_t restantes[std::size(directives)];
+    std::fill(std::begin(restantes), std::end(restantes), inclusions);
 
     Reste reste;
     for (std::size_t i = 0; i < code.size();) {
@@ -244,7 +190,8 @@ std::string perte(std::string_view code, const Places& places)
 // The length of the text at `p` in `code` that has the form `r.forme`; 0 if none.
 std::size_t longueur_de_forme(std::string_view code, std::size_t p, const Ressemblance& r)
 {
-    if (r.mot_entier && p > 0 && dans_un_nom(code[p - 1]))
+    const bool mot_entier = r.regle.mots_entiers;
+    if (mot_entier && p > 0 && dans_un_nom(code[p - 1]))
         return 0;
     std::size_t q = p;
     for (const char c : r.forme) {
@@ -256,7 +203,7 @@ std::size_t longueur_de_forme(std::string_view code, std::size_t p, const Ressem
         if (q == avant)
             return 0;
     }
-    if (r.mot_entier && q < code.size() && dans_un_nom(code[q]))
+    if (mot_entier && q < code.size() && dans_un_nom(code[q]))
         return 0;
     return q - p;
 }
@@ -292,18 +239,14 @@ std::string raison_de(std::string_view texte, std::string_view forme, const Regl
 }
 
 // The first text in `code` that resembles what a rule replaces, and why the
-// rule did not take it; no reason if none. Calls are looked for before
-// headers.
+// rule did not take it; no reason if none.
 std::pair<std::string_view, std::string> presque(std::string_view code)
 {
-    for (auto regle = regles.rbegin(); regle != regles.rend(); ++regle) {
-        for (const Ressemblance& r : regle->ressemblances) {
-            for (std::size_t p = 0; !r.forme.empty() && p < code.size(); ++p) {
-                const std::string_view texte = code.substr(p, longueur_de_forme(code, p, r));
-                if (!texte.empty())
-                    return {texte,
-                            r.raison.empty() ? raison_de(texte, r.forme, *regle) : std::string(r.raison)};
-            }
+    for (const Ressemblance& r : ressemblances) {
+        for (std::size_t p = 0; p < code.size(); ++p) {
+            const std::string_view texte = code.substr(p, longueur_de_forme(code, p, r));
+            if (!texte.empty())
+                return {texte, r.raison.empty() ? raison_de(texte, r.forme, r.regle) : std::string(r.raison)};
         }
     }
     return {};
@@ -320,18 +263,18 @@ void Rapport::examiner(std::size_t numero, std::string_view ligne, const Places&
 {
     const std::string_view code = code_de(ligne);
     bool remplacee = false;
-    for (std::size_t i = 0; i < regles.size(); ++i) {
+    for (std::size_t i = 0; i < std::size(regles); ++i) {
         // No pattern holds a ';': one that starts in the code ends there.
         const std::string_view remplacement = regles[i].remplacement;
         if (places[i] >= 0 && static_cast<std::size_t>(places[i]) >= code.size())
             constater(numero, std::string(dit::remplacee_par) +
-                                  std::string(sans_blancs(remplacement.substr(0, remplacement.size() - 1))) +
+                                  std::string(sans_blancs(remplacement.substr(0, remplacement.size() - 2))) +
                                   dit::du_commentaire + extrait(ligne.substr(code.size())));
         remplacee = remplacee || places[i] >= 0;
     }
     if (remplacee) {
         ++remplacees_;
-        if (const std::string perdu = perte(code, places); !perdu.empty())
+        if (const std::string perdu = perte(code); !perdu.empty())
             constater(numero, dit::texte_perdu + perdu);
     } else if (const auto [texte, raison] = presque(code); !raison.empty()) {
         constater(numero, std::string(dit::non_converti) + raison + dit::fin_de_raison + extrait(texte));

@@ -14,10 +14,9 @@
 class Rapport {
 public:
     // Looks at line `numero` (from 1) of the source, as read in text mode
-    // but without its final LF, where convertir_ligne found each rule's
-    // patterns. Lines that hold none
-    // of the rules' names (Regle::noms), letters folded, need not come: the
-    // report has nothing to say of them.
+    // but without its final LF, whose rules' patterns lie at `places`. Lines
+    // that hold none of the rules' names (Regle::noms), letters folded, need
+    // not come: the report has nothing to say of them.
     void examiner(std::size_t numero, std::string_view ligne, const Places& places);
 
     // Writes one line per finding, "nom:ligne: attention: ...", then one line

@@ -1,49 +1,136 @@
-// The substitution, and all that the program knows of each rule: a line
-// holding any of a rule's patterns, exactly as written, is replaced by the
-// rule's line; the search looks for the rule's names, and the report for the
-// spellings that resemble its patterns.
+// The substitution, and all that the program knows of its rules: a line
+// holding one of a rule's patterns, exactly as written, is replaced by the
+// rule's line. The search looks for the rules' names, and the report for the
+// spellings that resemble their patterns. The compiler checks the tables.
 #pragma once
 
 #include <array>
 #include <cstddef>
+#include <iterator>
 #include <string_view>
 
-// A text that the report takes for one meant for a rule that did not replace
-// its line: `forme` with letters in any case, where a blank stands for any run
-// of blanks and tabs.
-struct Ressemblance {
-    std::string_view forme;
-    // What the report says of it; if empty, how it differs from the rule's
-    // patterns: in the case of its letters, in its spacing, or in both.
-    std::string_view raison;
-    // Not a part of a longer name: call GET_KEY2 calls another routine.
-    bool mot_entier;
+// A fixed list of any length: the rules' lists differ in length.
+template <typename T> class Liste {
+public:
+    template <std::size_t N> constexpr Liste(const T (&elements)[N]) : debut_(elements), taille_(N) {}
+    constexpr const T* begin() const { return debut_; }
+    constexpr const T* end() const { return debut_ + taille_; }
+    constexpr std::size_t size() const { return taille_; }
+
+private:
+    const T* debut_;
+    std::size_t taille_;
 };
 
 struct Regle {
-    std::array<std::string_view, 3> motifs;
+    Liste<std::string_view> motifs;
+    // As it goes to disk: the new source is a DOS text file.
     std::string_view remplacement;
     // Every line that the rule replaces or that the report says anything of
-    // holds one of these, letters folded: the search looks for them.
-    std::array<std::string_view, 2> noms;
-    std::array<Ressemblance, 3> ressemblances; // looked for in this order
+    // holds one of these, letters folded.
+    Liste<std::string_view> noms;
+    // Whether a pattern, and a text that resembles one, must not be followed
+    // or preceded by a letter, digit or '_': call GET_KEY2 calls another
+    // routine.
+    bool mots_entiers;
 };
 
+namespace detail {
+inline constexpr std::string_view motifs_inclusion[] = {"crash.inc", "ti82.h"};
+// "82." stands for both ti82.h and crash82.inc.
+inline constexpr std::string_view noms_inclusion[] = {"crash.inc", "82."};
+inline constexpr std::string_view motifs_appel[] = {"call GET_KEY", "CALL GET_KEY", "call\tGET_KEY"};
+inline constexpr std::string_view noms_appel[] = {"get_key"};
+} // namespace detail
+
 // Tried in this order, so a line that hits both gets the include line first.
-// "82." stands for both ti82.h and crash82.inc: the search looks for three
-// names rather than four.
-inline constexpr std::array<Regle, 2> regles = {{
-    {{"crash.inc", "ti82.h"},
-     "#INCLUDE vepbeta.inc\n",
-     {"crash.inc", "82."},
-     {{{"crash82.inc", "autre en-tete", false}, {"crash.inc", "", false}, {"ti82.h", "", false}}}},
-    {{"call GET_KEY", "CALL GET_KEY", "call\tGET_KEY"},
-     "        ROM_CALL(GET_KEY)\n",
-     {"get_key"},
-     {{{"call GET_KEY", "", true}}}},
-}};
+inline constexpr Regle regles[] = {
+    {detail::motifs_inclusion, "#INCLUDE vepbeta.inc\r\n", detail::noms_inclusion, false},
+    {detail::motifs_appel, "        ROM_CALL(GET_KEY)\r\n", detail::noms_appel, true},
+};
 inline constexpr const Regle& inclusion = regles[0];
 inline constexpr const Regle& appel = regles[1];
 
+// The words, letters in any case, that begin a line including a file: the
+// report takes one as part of what the include line stands for, once per
+// include pattern on the line.
+inline constexpr std::string_view directives[] = {"#include", ".include"};
+
+// A text that the report takes for one meant for `regle`, which did not
+// replace its line: `forme` with letters in any case, where a blank stands
+// for any run of blanks and tabs.
+struct Ressemblance {
+    std::string_view forme;
+    const Regle& regle;
+    // What the report says of it; if empty, how it differs from the rule's
+    // patterns: in the case of its letters, in its spacing, or in both.
+    std::string_view raison;
+};
+
+// In the order the report looks for them: the first found is the one named.
+inline constexpr Ressemblance ressemblances[] = {
+    {"call GET_KEY", appel, ""},
+    {"crash82.inc", inclusion, "autre en-tete"},
+    {"crash.inc", inclusion, ""},
+    {"ti82.h", inclusion, ""},
+};
+
 // For each rule, where a line first holds one of its patterns; -1 if none.
-using Places = std::array<std::ptrdiff_t, regles.size()>;
+using Places = std::array<std::ptrdiff_t, std::size(regles)>;
+
+// What the search needs of a name: two bytes or more, as it tests two at
+// once, and none that folds to an LF ('\n', '*'), so that a name lies within
+// a line.
+constexpr bool cherchable(std::string_view nom)
+{
+    for (const char octet : nom)
+        if ((octet | 0x20) == ('\n' | 0x20))
+            return false;
+    return nom.size() >= 2;
+}
+
+constexpr bool contient_replie(std::string_view texte, std::string_view nom)
+{
+    for (std::size_t i = 0; i + nom.size() <= texte.size(); ++i) {
+        std::size_t j = 0;
+        while (j < nom.size() && (texte[i + j] | 0x20) == (nom[j] | 0x20))
+            ++j;
+        if (j == nom.size())
+            return true;
+    }
+    return false;
+}
+
+constexpr bool regles_coherentes()
+{
+    for (const Regle& regle : regles) {
+        for (std::string_view nom : regle.noms)
+            if (!cherchable(nom))
+                return false;
+        for (std::string_view texte : regle.motifs) {
+            // The report reads a pattern that starts before a ';' as code.
+            if (texte.empty() || texte.find(';') != texte.npos || texte.front() == ' ' || texte.back() == ' ')
+                return false;
+            bool nomme = false;
+            for (std::string_view nom : regle.noms)
+                nomme = nomme || contient_replie(texte, nom);
+            if (!nomme)
+                return false;
+        }
+        const std::string_view fin = regle.remplacement.substr(regle.remplacement.size() - 2);
+        if (fin != "\r\n")
+            return false;
+    }
+    for (const Ressemblance& r : ressemblances) {
+        bool nomme = false;
+        for (std::string_view nom : r.regle.noms)
+            nomme = nomme || contient_replie(r.forme, nom);
+        if (!nomme)
+            return false;
+    }
+    return true;
+}
+static_assert(regles_coherentes(),
+              "a name the search cannot look for, a pattern with a ';' or a blank at an end, a "
+              "pattern or resemblance without its rule's names, or a replacement that is no "
+              "CR LF line");

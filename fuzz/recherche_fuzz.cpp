@@ -1,9 +1,11 @@
-// cherc2haine against std::string_view::find, on any bytes, and Cherc2haines
-// against the line of the first place that find gives for its patterns,
-// folded, and the line ends it counts on its way. The input holds a count of
-// patterns, then each pattern after its length, then the text.
+// cherc2haine against std::string_view::find, on any bytes; and the search
+// of the rules' names against the line of the first place where find gives
+// one of them, folded, and the line ends it counts on its way. The input
+// holds the length of a pattern for cherc2haine, the pattern, then the text.
 
 #include "conversion/cherc2haine.hpp"
+#include "conversion/recherche.hpp"
+#include "conversion/regles.hpp"
 
 #include <algorithm>
 #include <cstddef>
@@ -11,7 +13,6 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace {
 
@@ -26,15 +27,17 @@ std::ptrdiff_t modele(std::string texte, std::string motif, bool replie = false)
     return place == std::string::npos ? -1 : static_cast<std::ptrdiff_t>(place);
 }
 
-// Where the first line of `texte` that holds one of `motifs`, folded, begins;
-// -1 if none.
-std::ptrdiff_t ligne_attendue(std::string_view texte, const std::vector<std::string_view>& motifs)
+// Where the first line of `texte` that holds one of the rules' names, folded,
+// begins; -1 if none.
+std::ptrdiff_t ligne_attendue(std::string_view texte)
 {
     std::ptrdiff_t premiere = -1;
-    for (std::string_view motif : motifs) {
-        const std::ptrdiff_t place = modele(std::string(texte), std::string(motif), true);
-        if (place >= 0 && (premiere < 0 || place < premiere))
-            premiere = place;
+    for (const Regle& regle : regles) {
+        for (std::string_view nom : regle.noms) {
+            const std::ptrdiff_t place = modele(std::string(texte), std::string(nom), true);
+            if (place >= 0 && (premiere < 0 || place < premiere))
+                premiere = place;
+        }
     }
     return premiere < 0 ? -1
                         : static_cast<std::ptrdiff_t>(
@@ -42,9 +45,9 @@ std::ptrdiff_t ligne_attendue(std::string_view texte, const std::vector<std::str
 }
 
 // The line ends of `texte` before `ligne` (all of them if `ligne` is -1).
-LignesAvant lignes_avant(std::string_view texte, std::ptrdiff_t ligne)
+LignesPassees lignes_avant(std::string_view texte, std::ptrdiff_t ligne)
 {
-    LignesAvant avant;
+    LignesPassees avant;
     for (std::size_t i = 0; i < (ligne < 0 ? texte.size() : static_cast<std::size_t>(ligne)); ++i) {
         avant.lf += texte[i] == '\n';
         avant.lf_seul |= texte[i] == '\n' && (i == 0 || texte[i - 1] != '\r');
@@ -54,14 +57,13 @@ LignesAvant lignes_avant(std::string_view texte, std::ptrdiff_t ligne)
 
 // Whether the search from `depuis` found the line of the text that begins
 // there, and counted its line ends.
-bool trouve(const Cherc2haines& recherche, std::string_view texte, std::size_t depuis,
-            const std::vector<std::string_view>& motifs)
+bool trouve(std::string_view texte, std::size_t depuis)
 {
     const std::string_view suite = texte.substr(depuis);
-    const std::ptrdiff_t attendue = ligne_attendue(suite, motifs);
-    const LignesAvant attendues = lignes_avant(suite, attendue);
-    LignesAvant avant;
-    const std::string_view ligne = recherche.ligne(texte, depuis, avant);
+    const std::ptrdiff_t attendue = ligne_attendue(suite);
+    const LignesPassees attendues = lignes_avant(suite, attendue);
+    LignesPassees avant;
+    const std::string_view ligne = ligne_nommee(texte, depuis, avant);
     if (attendue < 0)
         return ligne.empty() && avant.lf == attendues.lf && avant.lf_seul == attendues.lf_seul;
     // The line with its LF, if it has one.
@@ -76,36 +78,19 @@ bool trouve(const Cherc2haines& recherche, std::string_view texte, std::size_t d
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille)
 {
-    std::string_view reste(reinterpret_cast<const char*>(donnees), taille);
-    if (reste.empty())
+    std::string_view texte(reinterpret_cast<const char*>(donnees), taille);
+    if (texte.empty())
         return 0;
-    const std::size_t nombre = 1 + static_cast<unsigned char>(reste[0]) % Cherc2haines::motifs_max;
-    reste.remove_prefix(1);
+    const std::size_t longueur =
+        std::min<std::size_t>(static_cast<unsigned char>(texte[0]) % 24, texte.size() - 1);
+    const std::string_view motif = texte.substr(1, longueur);
+    texte.remove_prefix(1 + longueur);
 
-    std::vector<std::string_view> motifs;
-    for (std::size_t m = 0; m < nombre && !reste.empty(); ++m) {
-        const std::size_t longueur =
-            std::min<std::size_t>(static_cast<unsigned char>(reste[0]) % 24, reste.size() - 1);
-        motifs.push_back(reste.substr(1, longueur));
-        reste.remove_prefix(1 + longueur);
-    }
-    const std::string_view texte = reste;
-
-    // Patterns that the search refuses are looked for by cherc2haine alone.
-    Cherc2haines recherche;
-    std::vector<std::string_view> pris;
-    for (std::string_view motif : motifs) {
-        if (cherc2haine(texte, motif) != modele(std::string(texte), std::string(motif)))
-            std::abort();
-        const bool accepte = motif.size() >= 2 && modele(std::string(motif), "*", true) < 0;
-        if (recherche.ajouter(motif) != accepte)
-            std::abort();
-        if (accepte)
-            pris.push_back(motif);
-    }
+    if (cherc2haine(texte, motif) != modele(std::string(texte), std::string(motif)))
+        std::abort();
     // From the first line, then from the second.
     const std::size_t deuxieme = texte.find('\n') + 1;
-    if (!trouve(recherche, texte, 0, pris) || (deuxieme > 0 && !trouve(recherche, texte, deuxieme, pris)))
+    if (!trouve(texte, 0) || (deuxieme > 0 && !trouve(texte, deuxieme)))
         std::abort();
     return 0;
 }

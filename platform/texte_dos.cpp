@@ -1,9 +1,12 @@
 #include "platform/texte_dos.hpp"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
-#include <functional>
-#include <utility>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -18,25 +21,63 @@ std::size_t jusqu_au_dernier_lf(const char* octets, std::size_t taille)
     return taille;
 }
 
+#ifdef _WIN32
+// The C runtime's buffer gathers them.
+template <typename Morceau> bool ecrire_morceaux(std::FILE* fichier, Morceau* morceaux, std::size_t nombre)
+{
+    bool ecrit = true;
+    for (std::size_t i = 0; i < nombre; ++i)
+        ecrit = std::fwrite(morceaux[i].iov_base, 1, morceaux[i].iov_len, fichier) == morceaux[i].iov_len &&
+                ecrit;
+    return ecrit;
+}
+#else
+// Straight to the file's descriptor, as many pieces to a call as the system
+// takes, with no copy.
+bool ecrire_morceaux(std::FILE* fichier, iovec* morceaux, std::size_t nombre)
+{
+    const int descripteur = fileno(fichier);
+    while (nombre > 0) {
+        const ssize_t ecrits = writev(descripteur, morceaux, static_cast<int>(nombre));
+        if (ecrits < 0 && errno == EINTR)
+            continue;
+        if (ecrits <= 0)
+            return false;
+        // A write cut short goes on from where it stopped.
+        for (auto reste = static_cast<std::size_t>(ecrits); reste > 0;) {
+            const std::size_t pris = std::min(reste, morceaux->iov_len);
+            morceaux->iov_base = static_cast<char*>(morceaux->iov_base) + pris;
+            morceaux->iov_len -= pris;
+            reste -= pris;
+            if (morceaux->iov_len == 0) {
+                ++morceaux;
+                --nombre;
+            }
+        }
+    }
+    return true;
+}
+#endif
+
 } // namespace
 
-void Tampon::agrandir(std::size_t taille, std::size_t gardes)
+LecteurDos::Tampon LecteurDos::allouer(std::size_t taille)
 {
-    std::unique_ptr<char[], Liberation> octets(allouer(taille));
-    std::memcpy(octets.get(), octets_.get(), gardes);
-    octets_ = std::move(octets);
-    taille_ = taille;
+    return Tampon(static_cast<char*>(::operator new[](taille, std::align_val_t{alignement})));
 }
 
-// Room for a block after the margin and what is left of the block before.
-LecteurDos::LecteurDos(std::FILE* fichier) : fichier_(fichier), tampon_(2 * taille_bloc) {}
+// Room for a block and what is left of the block before.
+LecteurDos::LecteurDos(std::FILE* fichier)
+    : fichier_(fichier), tampon_(allouer(2 * taille_bloc)), taille_(2 * taille_bloc)
+{
+}
 
 bool LecteurDos::lire_lignes(std::string_view& lignes)
 {
     for (;;) {
         if (erreur_)
             return false;
-        const char* const debut = tampon_.data() + debut_;
+        const char* const debut = tampon_.get() + debut_;
         const std::size_t disponible = fin_ - debut_;
         const std::size_t entieres = jusqu_au_dernier_lf(debut + examine_, disponible - examine_);
         const std::size_t longueur = entieres > 0 ? examine_ + entieres : fin_texte_ ? disponible : 0;
@@ -55,22 +96,25 @@ bool LecteurDos::lire_lignes(std::string_view& lignes)
 
 void LecteurDos::remplir()
 {
-    // The bytes not yet handed out go to the front, after the margin, but so
-    // that the block read after them begins on a cache line: the system
-    // copies it faster.
+    // The bytes not yet handed out go to the front, so that the block read
+    // after them begins on a cache line.
     const std::size_t gardes = fin_ - debut_;
-    const std::size_t avant = marge + (Tampon::alignement - gardes % Tampon::alignement) % Tampon::alignement;
-    if (debut_ != avant) {
-        std::memmove(tampon_.data() + avant, tampon_.data() + debut_, gardes);
-        debut_ = avant;
-        fin_ = avant + gardes;
+    const std::size_t devant = (alignement - gardes % alignement) % alignement;
+    if (debut_ != devant) {
+        std::memmove(tampon_.get() + devant, tampon_.get() + debut_, gardes);
+        debut_ = devant;
+        fin_ = devant + gardes;
     }
     // Twice as large each time, so that a long line is copied a few times
     // only; as fin_ is at most its size, a block's room is then left.
-    if (tampon_.size() - fin_ < taille_bloc)
-        tampon_.agrandir(2 * tampon_.size(), fin_);
+    if (taille_ - fin_ < taille_bloc) {
+        Tampon plus_grand = allouer(2 * taille_);
+        std::memcpy(plus_grand.get(), tampon_.get(), fin_);
+        tampon_ = std::move(plus_grand);
+        taille_ *= 2;
+    }
 
-    char* const nouveau = tampon_.data() + fin_;
+    char* const nouveau = tampon_.get() + fin_;
     std::size_t lu = std::fread(nouveau, 1, taille_bloc, fichier_);
     if (lu < taille_bloc) {
         fin_texte_ = true;
@@ -102,130 +146,62 @@ void decoder_ligne(std::string_view ligne, std::string& texte)
         texte.erase(n - 2, 1);
 }
 
-EcrivainDos::EcrivainDos(std::FILE* fichier) : fichier_(fichier), tampon_(taille_bloc) {}
-
 void EcrivainDos::ecrire(std::string_view texte)
 {
-    while (!texte.empty()) {
-        const void* lf = std::memchr(texte.data(), '\n', texte.size());
-        const std::size_t avant =
-            lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - texte.data()) : texte.size();
-        placer(texte.data(), avant);
-        if (lf == nullptr)
-            return;
-        placer("\r\n", 2);
-        texte.remove_prefix(avant + 1);
-    }
+    copier(texte, true);
 }
 
 void EcrivainDos::recopier(std::string_view lignes, bool lf_seul)
 {
-    if (!lf_seul && du_bloc(lignes)) {
-        // Lines come in order: ecrit_ <= lu_ <= lignes.data().
-        if (ecrit_ != lignes.data())
-            std::memmove(ecrit_, lignes.data(), lignes.size());
-        ecrit_ += lignes.size();
-        lu_ = lignes.data() + lignes.size();
+    if (lf_seul)
+        copier(lignes, false);
+    else
+        ajouter(lignes);
+}
+
+void EcrivainDos::ajouter(std::string_view texte)
+{
+    if (texte.empty() || fichier_ == nullptr)
         return;
-    }
-    quitter_sur_place();
-    if (!lf_seul) {
-        placer(lignes.data(), lignes.size());
-        return;
-    }
-    while (!lignes.empty()) {
-        const std::string_view ligne = premiere_ligne(lignes);
-        const bool sans_cr = finit_par_lf_seul(ligne);
-        placer(ligne.data(), ligne.size() - sans_cr);
-        if (sans_cr)
-            placer("\r\n", 2);
-        lignes.remove_prefix(ligne.size());
-    }
-}
-
-void EcrivainDos::remplacer(std::string_view ligne, std::string_view texte)
-{
-    if (zone_ != nullptr) {
-        lu_ = std::max(lu_, ligne.data() + ligne.size());
-        if (texte.size() <= static_cast<std::size_t>(lu_ - ecrit_)) {
-            std::memcpy(ecrit_, texte.data(), texte.size());
-            ecrit_ += texte.size();
-            return;
-        }
-    }
-    quitter_sur_place();
-    placer(texte.data(), texte.size());
-}
-
-void EcrivainDos::sur_place(LecteurDos& source, std::string_view lignes)
-{
-    finir_sur_place();
-    if (fichier_ == nullptr || lignes.empty())
-        return;
-    char* const octets = source.a_reecrire(lignes);
-    lu_ = octets;
-    fin_bloc_ = octets + lignes.size();
-    zone_ = ecrit_ = octets - LecteurDos::marge;
-}
-
-void EcrivainDos::finir_sur_place()
-{
-    if (zone_ == nullptr)
-        return;
-    envoyer();
-    const auto taille = static_cast<std::size_t>(ecrit_ - zone_);
-    if (taille > 0 && std::fwrite(zone_, 1, taille, fichier_) != taille)
-        erreur_ = true;
-    zone_ = nullptr;
-}
-
-// Whether `lignes` lie in the block written in place, after the lines passed;
-// std::less_equal orders any two pointers, of the block or not.
-bool EcrivainDos::du_bloc(std::string_view lignes) const
-{
-    const std::less_equal<const char*> pas_apres;
-    return zone_ != nullptr && pas_apres(lu_, lignes.data()) &&
-           pas_apres(lignes.data() + lignes.size(), fin_bloc_);
-}
-
-// Goes on in the writer's buffer, with what was written in place.
-void EcrivainDos::quitter_sur_place()
-{
-    if (zone_ == nullptr)
-        return;
-    char* const zone = zone_;
-    zone_ = nullptr;
-    placer(zone, static_cast<std::size_t>(ecrit_ - zone));
-}
-
-bool EcrivainDos::vider()
-{
-    finir_sur_place();
-    envoyer();
-    if (fichier_ != nullptr && std::fflush(fichier_) != 0)
-        erreur_ = true;
-    return !erreur_;
-}
-
-void EcrivainDos::placer(const char* octets, std::size_t taille)
-{
-    if (fichier_ == nullptr)
-        return;
-    if (taille > tampon_.size() - plein_) {
+    if (nombre_ == morceaux_.size())
         envoyer();
-        if (taille >= tampon_.size()) {
-            if (std::fwrite(octets, 1, taille, fichier_) != taille)
-                erreur_ = true;
-            return;
+    morceaux_[nombre_++] = {const_cast<char*>(texte.data()), texte.size()};
+}
+
+// Each LF gets a CR before it: every one if `chaque_lf`, else those that do
+// not follow one. A piece at a time, as room is left in copies_.
+void EcrivainDos::copier(std::string_view texte, bool chaque_lf)
+{
+    char precedent = '\0';
+    while (!texte.empty() && fichier_ != nullptr) {
+        if (nombre_ == morceaux_.size() || copies_.size() - copie_ < 2)
+            envoyer();
+        char* const debut = copies_.data() + copie_;
+        char* p = debut;
+        std::size_t i = 0;
+        for (; i < texte.size() && p + 2 <= copies_.data() + copies_.size(); ++i) {
+            if (texte[i] == '\n' && (chaque_lf || precedent != '\r'))
+                *p++ = '\r';
+            *p++ = precedent = texte[i];
         }
+        copie_ += static_cast<std::size_t>(p - debut);
+        morceaux_[nombre_++] = {debut, static_cast<std::size_t>(p - debut)};
+        texte.remove_prefix(i);
     }
-    std::memcpy(tampon_.data() + plein_, octets, taille);
-    plein_ += taille;
 }
 
 void EcrivainDos::envoyer()
 {
-    if (plein_ > 0 && std::fwrite(tampon_.data(), 1, plein_, fichier_) != plein_)
+    if (nombre_ > 0 && !ecrire_morceaux(fichier_, morceaux_.data(), nombre_))
         erreur_ = true;
-    plein_ = 0;
+    nombre_ = 0;
+    copie_ = 0;
+}
+
+bool EcrivainDos::vider()
+{
+    envoyer();
+    if (fichier_ != nullptr && std::fflush(fichier_) != 0)
+        erreur_ = true;
+    return !erreur_;
 }

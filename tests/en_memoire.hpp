@@ -1,5 +1,5 @@
-// A whole conversion in memory, from the bytes of a source on disk to the
-// bytes of the new source on disk and what the report says of it.
+// A whole conversion, from the bytes of a source on disk to the bytes of the
+// new source on disk and what the report says of it.
 #pragma once
 
 #include "conversion/convertir.hpp"
@@ -14,23 +14,29 @@ struct EnMemoire {
     std::string rapport; // of a source named prog.asm
 };
 
+// What `fichier` holds, from its start.
+inline std::string contenu_de(std::FILE* fichier)
+{
+    std::string octets(static_cast<std::size_t>(std::ftell(fichier)), '\0');
+    std::rewind(fichier);
+    octets.resize(std::fread(octets.data(), 1, octets.size(), fichier));
+    return octets;
+}
+
 inline EnMemoire convertir_en_memoire(std::string source)
 {
-    char* octets[2] = {};
-    std::size_t tailles[2] = {};
-    // fmemopen refuses an empty buffer.
+    // fmemopen refuses an empty buffer. The new source is a file, as the
+    // writer writes to its descriptor.
     std::FILE* entree = source.empty() ? std::tmpfile() : fmemopen(source.data(), source.size(), "rb");
-    std::FILE* convertie = open_memstream(&octets[0], &tailles[0]);
-    std::FILE* rapport = open_memstream(&octets[1], &tailles[1]);
+    std::FILE* convertie = std::tmpfile();
+    std::FILE* rapport = std::tmpfile();
     LecteurDos lecteur(entree);
-    EcrivainDos ecrivain(convertie);
     Rapport constats;
-    const Conversion fin = convertir_fichier(lecteur, ecrivain, constats);
+    const Conversion fin = convertir_fichier(lecteur, convertie, constats);
     constats.ecrire("prog.asm", rapport);
+    std::fseek(convertie, 0, SEEK_END);
+    EnMemoire resultat{fin, contenu_de(convertie), contenu_de(rapport)};
     for (std::FILE* fichier : {entree, convertie, rapport})
         std::fclose(fichier);
-    EnMemoire resultat{fin, std::string(octets[0], tailles[0]), std::string(octets[1], tailles[1])};
-    std::free(octets[0]);
-    std::free(octets[1]);
     return resultat;
 }

@@ -1,0 +1,207 @@
+#include "conversion/recherche.hpp"
+
+#include "conversion/regles.hpp"
+
+#include <algorithm>
+#include <array>
+
+// The pass is built twice on x86-64 ELF systems: for the processors with
+// AVX2, and for the others; the system's loader picks one as the program
+// starts. CRASH2VEP_SANS_AVX2 keeps the second alone, for fuzzing it.
+#if defined(__x86_64__) && defined(__ELF__) && !defined(CRASH2VEP_SANS_AVX2)
+#define POUR_CHAQUE_PROCESSEUR __attribute__((target_clones("avx2", "default")))
+#else
+#define POUR_CHAQUE_PROCESSEUR
+#endif
+
+namespace {
+
+constexpr unsigned char pli = 0x20;
+
+constexpr unsigned char replie(char octet)
+{
+    return static_cast<unsigned char>(octet) | pli;
+}
+
+// A name, and its anchor: the two bytes side by side in its middle that the
+// pass tests at every place, folded. Bytes inside a name vary more than its
+// first ('c' begins half the words of assembly), and a pair of them rarely
+// occurs by chance.
+struct Nom {
+    std::string_view octets;
+    std::size_t ancre;
+    unsigned char premier, second;
+};
+
+constexpr std::size_t nombre_de_noms = [] {
+    std::size_t nombre = 0;
+    for (const Regle& regle : regles)
+        nombre += regle.noms.size();
+    return nombre;
+}();
+
+constexpr std::array<Nom, nombre_de_noms> noms = [] {
+    std::array<Nom, nombre_de_noms> tous{};
+    std::size_t n = 0;
+    for (const Regle& regle : regles) {
+        for (std::string_view nom : regle.noms) {
+            const std::size_t ancre = (nom.size() - 1) / 2;
+            tous[n++] = {nom, ancre, replie(nom[ancre]), replie(nom[ancre + 1])};
+        }
+    }
+    return tous;
+}();
+
+// The places that one step of the pass looks at together: at most 255, as
+// a byte counts its LFs.
+constexpr unsigned char largeur = 128;
+
+// Whether the byte at `p` and the next are a name's anchor, letters folded.
+inline unsigned char ancre_a(const unsigned char* p)
+{
+    const unsigned char ici = p[0] | pli, suivant = p[1] | pli;
+    unsigned char ancre = 0;
+    for (const Nom& nom : noms)
+        ancre |= (ici == nom.premier) & (suivant == nom.second);
+    return ancre;
+}
+
+// Whether the byte after `p` is the second byte of a name's anchor, folded:
+// a test that a third as many places pass, for a third of the work.
+inline unsigned char second_a(const unsigned char* p)
+{
+    const unsigned char suivant = p[1] | pli;
+    unsigned char second = 0;
+    for (const Nom& nom : noms)
+        second |= suivant == nom.second;
+    return second;
+}
+
+inline unsigned char lf_a(const unsigned char* p)
+{
+    return p[0] == '\n';
+}
+
+inline unsigned char lf_seul_a(const unsigned char* p)
+{
+    return (p[0] == '\n') & (p[-1] != '\r');
+}
+
+// Where the pass stops: at a place where the anchor of a name may lie, or
+// where its steps end.
+struct Arret {
+    std::size_t place;
+    bool ancre;
+};
+
+// The first place from `debut` on, in steps of `largeur` places that begin
+// before `fin`, that may be the anchor of a name. Adds to `passees` the line
+// ends before it. Reads the byte before `debut` and the one after the last
+// step. The same operations at every place of a step, without a branch, so
+// that the compiler turns them into vector instructions. This is where the
+// time goes.
+POUR_CHAQUE_PROCESSEUR
+Arret ancre_possible(const unsigned char* octets, std::size_t debut, std::size_t fin, LignesPassees& passees)
+{
+    for (; debut < fin; debut += largeur) {
+        const unsigned char* const p = octets + debut;
+        unsigned char seconds = 0, lfs = 0, seuls = 0;
+        for (std::size_t i = 0; i < largeur; ++i) {
+            seconds |= second_a(p + i);
+            lfs = static_cast<unsigned char>(lfs + lf_a(p + i));
+            seuls |= lf_seul_a(p + i);
+        }
+        // Where the first anchor lies, if one does, and the line ends before it.
+        unsigned char premiere = largeur;
+        if (seconds != 0) {
+            for (std::size_t i = 0; i < largeur; ++i)
+                premiere = std::min(premiere, ancre_a(p + i) ? static_cast<unsigned char>(i) : largeur);
+        }
+        if (premiere < largeur) {
+            lfs = seuls = 0;
+            for (std::size_t i = 0; i < premiere; ++i) {
+                lfs = static_cast<unsigned char>(lfs + lf_a(p + i));
+                seuls |= lf_seul_a(p + i);
+            }
+        }
+        passees.lf += lfs;
+        passees.lf_seul |= seuls != 0;
+        if (premiere < largeur)
+            return {debut + premiere, true};
+    }
+    return {debut, false};
+}
+
+// Whether a name lies in `texte` with its anchor at `place`, letters folded.
+bool nom_a(std::string_view texte, std::size_t place)
+{
+    for (const Nom& nom : noms) {
+        if (place < nom.ancre || nom.octets.size() > texte.size() - (place - nom.ancre))
+            continue;
+        const char* const debut = texte.data() + (place - nom.ancre);
+        std::size_t j = 0;
+        while (j < nom.octets.size() && replie(debut[j]) == replie(nom.octets[j]))
+            ++j;
+        if (j == nom.octets.size())
+            return true;
+    }
+    return false;
+}
+
+// The first place from `debut` on, before `fin`, that is the anchor of a
+// name, looked at one by one: `fin` if none. Adds to `passees` the line ends
+// before it.
+std::size_t une_a_une(std::string_view texte, std::size_t debut, std::size_t fin, LignesPassees& passees)
+{
+    for (; debut < fin; ++debut) {
+        if (nom_a(texte, debut))
+            return debut;
+        if (texte[debut] == '\n') {
+            ++passees.lf;
+            passees.lf_seul |= debut == 0 || texte[debut - 1] != '\r';
+        }
+    }
+    return fin;
+}
+
+// The line of `texte` that holds `place`, with its LF; it begins at `debut`
+// at the earliest.
+std::string_view ligne_de(std::string_view texte, std::size_t debut, std::size_t place)
+{
+    std::size_t premier = place;
+    while (premier > debut && texte[premier - 1] != '\n')
+        --premier;
+    const std::size_t lf = texte.find('\n', place);
+    return texte.substr(premier, lf == std::string_view::npos ? lf : lf + 1 - premier);
+}
+
+} // namespace
+
+std::string_view ligne_nommee(std::string_view texte, std::size_t debut, LignesPassees& passees)
+{
+    // The pass reads the byte before each place and the one after: the text's
+    // first place and its last ones are looked at one by one. A name lies
+    // within a line, and so does its anchor.
+    const auto* const octets = reinterpret_cast<const unsigned char*>(texte.data());
+    const std::size_t fin_des_pas = texte.size() > largeur ? texte.size() - largeur : 0;
+    for (std::size_t place = debut;;) {
+        if (place > 0 && place < fin_des_pas) {
+            const Arret arret = ancre_possible(octets, place, fin_des_pas, passees);
+            place = arret.place;
+            if (arret.ancre) {
+                if (nom_a(texte, place))
+                    return ligne_de(texte, debut, place);
+                // An anchor is no LF: nothing to count.
+                ++place;
+                continue;
+            }
+        }
+        const std::size_t jusque = place == 0 && fin_des_pas > 0 ? 1 : texte.size();
+        const std::size_t ancre = une_a_une(texte, place, jusque, passees);
+        if (ancre < jusque)
+            return ligne_de(texte, debut, ancre);
+        if (jusque == texte.size())
+            return {};
+        place = jusque;
+    }
+}
