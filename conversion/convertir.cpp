@@ -2,9 +2,8 @@
 
 #include "conversion/recherche.hpp"
 
-#include <algorithm>
-#include <array>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -32,17 +31,12 @@ constexpr char cle_de(const Regle& regle)
     return '\0';
 }
 
-constexpr std::array<char, std::size(regles)> cles = [] {
-    std::array<char, std::size(regles)> c{};
-    for (std::size_t r = 0; r < std::size(regles); ++r)
-        c[r] = cle_de(regles[r]);
-    return c;
-}();
-static_assert(cles[0] != '\0' && cles[std::size(regles) - 1] != '\0', "a rule whose patterns share no key");
-
-// Where `ligne` first holds one of the patterns of `regle`; -1 if none.
-std::ptrdiff_t place_de(std::string_view ligne, const Regle& regle, char cle)
+// Where `ligne` first holds one of the patterns of rule `r`; -1 if none.
+template <std::size_t r> std::ptrdiff_t place_de(std::string_view ligne)
 {
+    constexpr Regle regle = regles[r];
+    constexpr char cle = cle_de(regle);
+    static_assert(cle != '\0', "a rule whose patterns share no key");
     std::ptrdiff_t premiere = -1;
     for (std::size_t k = ligne.find(cle); k != std::string_view::npos; k = ligne.find(cle, k + 1)) {
         for (std::string_view motif : regle.motifs) {
@@ -55,14 +49,16 @@ std::ptrdiff_t place_de(std::string_view ligne, const Regle& regle, char cle)
     return premiere;
 }
 
+template <std::size_t... r> Places places_de(std::string_view texte, std::index_sequence<r...>)
+{
+    return {place_de<r>(texte)...};
+}
+
 } // namespace
 
 Places places_dans(std::string_view texte)
 {
-    Places places;
-    for (std::size_t r = 0; r < std::size(regles); ++r)
-        places[r] = place_de(texte, regles[r], cles[r]);
-    return places;
+    return places_de(texte, std::make_index_sequence<std::size(regles)>());
 }
 
 void convertir_ligne(std::string_view ligne, const Places& places, EcrivainDos& sortie)
@@ -74,8 +70,8 @@ void convertir_ligne(std::string_view ligne, const Places& places, EcrivainDos& 
             remplacee = true;
         }
     }
-    if (!remplacee)
-        sortie.recopier(ligne, finit_par_lf_seul(ligne));
+    if (!remplacee) // rare enough to be copied, whatever its line end
+        sortie.recopier(ligne, true);
 }
 
 Conversion convertir_fichier(LecteurDos& source, std::FILE* nouvelle, Rapport& rapport)

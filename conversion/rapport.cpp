@@ -65,11 +65,8 @@ std::string extrait(std::string_view texte, std::size_t limite = extrait_max)
 // ex af,af', is a byte like any other.
 std::string_view code_de(std::string_view ligne)
 {
-    const std::size_t point_virgule = ligne.find(';');
-    if (point_virgule == std::string_view::npos)
-        return ligne;
     // Most comments follow code with no quote in it.
-    const std::string_view avant = ligne.substr(0, point_virgule);
+    const std::string_view avant = ligne.substr(0, ligne.find(';'));
     if (avant.find('"') == std::string_view::npos && avant.find('\'') == std::string_view::npos)
         return avant;
     bool entre_guillemets = false;
@@ -147,7 +144,8 @@ std::size_t pris_a(std::string_view code, std::size_t i, std::size_t (&restantes
         }
     }
     for (std::size_t d = 0; d < std::size(directives); ++d) {
-        if (restantes[d] > 0 && egal_replie(code.substr(i, directives[d].size()), directives[d])) {
+        if (restantes[d] > 0 && minuscule(code[i]) == minuscule(directives[d][0]) &&
+            egal_replie(code.substr(i, directives[d].size()), directives[d])) {
             --restantes[d];
             return directives[d].size();
         }

@@ -77,59 +77,42 @@ inline unsigned char second_a(const unsigned char* p)
     return second;
 }
 
-inline unsigned char lf_a(const unsigned char* p)
-{
-    return p[0] == '\n';
-}
-
-inline unsigned char lf_seul_a(const unsigned char* p)
-{
-    return (p[0] == '\n') & (p[-1] != '\r');
-}
-
-// Where the pass stops: at a place where the anchor of a name may lie, or
-// where its steps end.
-struct Arret {
-    std::size_t place;
-    bool ancre;
-};
-
 // The first place from `debut` on, in steps of `largeur` places that begin
-// before `fin`, that may be the anchor of a name. Adds to `passees` the line
-// ends before it. Reads the byte before `debut` and the one after the last
-// step. The same operations at every place of a step, without a branch, so
-// that the compiler turns them into vector instructions. This is where the
-// time goes.
+// before `fin`, that may be the anchor of a name; or where the steps end.
+// Adds to `passees` the line ends before it. Reads the byte before `debut`
+// and the one after the last step. The same operations at every place of a
+// step, without a branch, so that the compiler turns them into vector
+// instructions. This is where the time goes.
 POUR_CHAQUE_PROCESSEUR
-Arret ancre_possible(const unsigned char* octets, std::size_t debut, std::size_t fin, LignesPassees& passees)
+std::size_t ancre_possible(const unsigned char* octets, std::size_t debut, std::size_t fin,
+                           LignesPassees& passees)
 {
     for (; debut < fin; debut += largeur) {
         const unsigned char* const p = octets + debut;
         unsigned char seconds = 0, lfs = 0, seuls = 0;
         for (std::size_t i = 0; i < largeur; ++i) {
             seconds |= second_a(p + i);
-            lfs = static_cast<unsigned char>(lfs + lf_a(p + i));
-            seuls |= lf_seul_a(p + i);
+            lfs = static_cast<unsigned char>(lfs + (p[i] == '\n'));
+            seuls |= (p[i] == '\n') & (p[i - 1] != '\r');
         }
         // Where the first anchor lies, if one does, and the line ends before it.
         unsigned char premiere = largeur;
-        if (seconds != 0) {
+        if (seconds != 0)
             for (std::size_t i = 0; i < largeur; ++i)
                 premiere = std::min(premiere, ancre_a(p + i) ? static_cast<unsigned char>(i) : largeur);
-        }
         if (premiere < largeur) {
             lfs = seuls = 0;
             for (std::size_t i = 0; i < premiere; ++i) {
-                lfs = static_cast<unsigned char>(lfs + lf_a(p + i));
-                seuls |= lf_seul_a(p + i);
+                lfs = static_cast<unsigned char>(lfs + (p[i] == '\n'));
+                seuls |= (p[i] == '\n') & (p[i - 1] != '\r');
             }
         }
         passees.lf += lfs;
         passees.lf_seul |= seuls != 0;
         if (premiere < largeur)
-            return {debut + premiere, true};
+            return debut + premiere;
     }
-    return {debut, false};
+    return debut;
 }
 
 // Whether a name lies in `texte` with its anchor at `place`, letters folded.
@@ -186,12 +169,10 @@ std::string_view ligne_nommee(std::string_view texte, std::size_t debut, LignesP
     const std::size_t fin_des_pas = texte.size() > largeur ? texte.size() - largeur : 0;
     for (std::size_t place = debut;;) {
         if (place > 0 && place < fin_des_pas) {
-            const Arret arret = ancre_possible(octets, place, fin_des_pas, passees);
-            place = arret.place;
-            if (arret.ancre) {
-                if (nom_a(texte, place))
-                    return ligne_de(texte, debut, place);
-                // An anchor is no LF: nothing to count.
+            place = ancre_possible(octets, place, fin_des_pas, passees);
+            if (nom_a(texte, place))
+                return ligne_de(texte, debut, place);
+            if (place < fin_des_pas) { // an anchor, which is no LF, of no name
                 ++place;
                 continue;
             }

@@ -78,59 +78,44 @@ inline constexpr Ressemblance ressemblances[] = {
 // For each rule, where a line first holds one of its patterns; -1 if none.
 using Places = std::array<std::ptrdiff_t, std::size(regles)>;
 
-// What the search needs of a name: two bytes or more, as it tests two at
-// once, and none that folds to an LF ('\n', '*'), so that a name lies within
-// a line.
-constexpr bool cherchable(std::string_view nom)
+// Whether `texte` holds one of the names of `regle`, letters folded.
+constexpr bool nomme(std::string_view texte, const Regle& regle)
 {
-    for (const char octet : nom)
-        if ((octet | 0x20) == ('\n' | 0x20))
-            return false;
-    return nom.size() >= 2;
-}
-
-constexpr bool contient_replie(std::string_view texte, std::string_view nom)
-{
-    for (std::size_t i = 0; i + nom.size() <= texte.size(); ++i) {
-        std::size_t j = 0;
-        while (j < nom.size() && (texte[i + j] | 0x20) == (nom[j] | 0x20))
-            ++j;
-        if (j == nom.size())
-            return true;
+    for (std::string_view nom : regle.noms) {
+        for (std::size_t i = 0; i + nom.size() <= texte.size(); ++i) {
+            std::size_t j = 0;
+            while (j < nom.size() && (texte[i + j] | 0x20) == (nom[j] | 0x20))
+                ++j;
+            if (j == nom.size())
+                return true;
+        }
     }
     return false;
 }
 
+// The search tests two bytes of a name at once, folded, and a name lies
+// within a line: none of its bytes folds to an LF ('\n', '*'). The report
+// reads a pattern that begins before a ';' as code, and drops the blanks
+// around a statement.
 constexpr bool regles_coherentes()
 {
     for (const Regle& regle : regles) {
         for (std::string_view nom : regle.noms)
-            if (!cherchable(nom))
+            if (nom.size() < 2 || nom.find('\n') != nom.npos || nom.find('*') != nom.npos)
                 return false;
-        for (std::string_view texte : regle.motifs) {
-            // The report reads a pattern that starts before a ';' as code.
-            if (texte.empty() || texte.find(';') != texte.npos || texte.front() == ' ' || texte.back() == ' ')
+        for (std::string_view motif : regle.motifs)
+            if (!nomme(motif, regle) || motif.find(';') != motif.npos || motif.front() == ' ' ||
+                motif.back() == ' ')
                 return false;
-            bool nomme = false;
-            for (std::string_view nom : regle.noms)
-                nomme = nomme || contient_replie(texte, nom);
-            if (!nomme)
-                return false;
-        }
-        const std::string_view fin = regle.remplacement.substr(regle.remplacement.size() - 2);
-        if (fin != "\r\n")
+        if (regle.remplacement.substr(regle.remplacement.size() - 2) != "\r\n")
             return false;
     }
-    for (const Ressemblance& r : ressemblances) {
-        bool nomme = false;
-        for (std::string_view nom : r.regle.noms)
-            nomme = nomme || contient_replie(r.forme, nom);
-        if (!nomme)
+    for (const Ressemblance& r : ressemblances)
+        if (!nomme(r.forme, r.regle))
             return false;
-    }
     return true;
 }
 static_assert(regles_coherentes(),
-              "a name the search cannot look for, a pattern with a ';' or a blank at an end, a "
-              "pattern or resemblance without its rule's names, or a replacement that is no "
+              "a name the search cannot look for, a pattern or resemblance without its rule's "
+              "names, a pattern with a ';' or a blank at an end, or a replacement that is no "
               "CR LF line");

@@ -47,6 +47,22 @@ std::vector<std::string> mots_de(std::string_view ligne)
     return mots;
 }
 
+// The first line of `lignes` as LecteurDos gives them, line end included.
+std::string_view premiere_ligne(std::string_view lignes)
+{
+    const std::size_t lf = lignes.find('\n');
+    return lf == std::string_view::npos ? lignes : lignes.substr(0, lf + 1);
+}
+
+// `ligne` as read in text mode: its CR LF line end becomes one LF.
+void decoder_ligne(std::string_view ligne, std::string& texte)
+{
+    texte.assign(ligne);
+    const std::size_t n = texte.size();
+    if (n >= 2 && texte[n - 2] == '\r' && texte[n - 1] == '\n')
+        texte.erase(n - 2, 1);
+}
+
 // Shows the line as the interpreter echoes it: a blank line, then the current
 // folder as a prompt before the command.
 void montrer(std::string_view ligne, std::FILE* console)

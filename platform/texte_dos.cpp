@@ -1,12 +1,6 @@
 #include "platform/texte_dos.hpp"
 
-#include <algorithm>
-#include <cerrno>
 #include <cstring>
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -21,54 +15,11 @@ std::size_t jusqu_au_dernier_lf(const char* octets, std::size_t taille)
     return taille;
 }
 
-#ifdef _WIN32
-// The C runtime's buffer gathers them.
-template <typename Morceau> bool ecrire_morceaux(std::FILE* fichier, Morceau* morceaux, std::size_t nombre)
-{
-    bool ecrit = true;
-    for (std::size_t i = 0; i < nombre; ++i)
-        ecrit = std::fwrite(morceaux[i].iov_base, 1, morceaux[i].iov_len, fichier) == morceaux[i].iov_len &&
-                ecrit;
-    return ecrit;
-}
-#else
-// Straight to the file's descriptor, as many pieces to a call as the system
-// takes, with no copy.
-bool ecrire_morceaux(std::FILE* fichier, iovec* morceaux, std::size_t nombre)
-{
-    const int descripteur = fileno(fichier);
-    while (nombre > 0) {
-        const ssize_t ecrits = writev(descripteur, morceaux, static_cast<int>(nombre));
-        if (ecrits < 0 && errno == EINTR)
-            continue;
-        if (ecrits <= 0)
-            return false;
-        // A write cut short goes on from where it stopped.
-        for (auto reste = static_cast<std::size_t>(ecrits); reste > 0;) {
-            const std::size_t pris = std::min(reste, morceaux->iov_len);
-            morceaux->iov_base = static_cast<char*>(morceaux->iov_base) + pris;
-            morceaux->iov_len -= pris;
-            reste -= pris;
-            if (morceaux->iov_len == 0) {
-                ++morceaux;
-                --nombre;
-            }
-        }
-    }
-    return true;
-}
-#endif
-
 } // namespace
-
-LecteurDos::Tampon LecteurDos::allouer(std::size_t taille)
-{
-    return Tampon(static_cast<char*>(::operator new[](taille, std::align_val_t{alignement})));
-}
 
 // Room for a block and what is left of the block before.
 LecteurDos::LecteurDos(std::FILE* fichier)
-    : fichier_(fichier), tampon_(allouer(2 * taille_bloc)), taille_(2 * taille_bloc)
+    : fichier_(fichier), tampon_(new char[2 * taille_bloc]), taille_(2 * taille_bloc)
 {
 }
 
@@ -96,19 +47,17 @@ bool LecteurDos::lire_lignes(std::string_view& lignes)
 
 void LecteurDos::remplir()
 {
-    // The bytes not yet handed out go to the front, so that the block read
-    // after them begins on a cache line.
+    // The bytes not yet handed out go to the front.
     const std::size_t gardes = fin_ - debut_;
-    const std::size_t devant = (alignement - gardes % alignement) % alignement;
-    if (debut_ != devant) {
-        std::memmove(tampon_.get() + devant, tampon_.get() + debut_, gardes);
-        debut_ = devant;
-        fin_ = devant + gardes;
+    if (debut_ > 0) {
+        std::memmove(tampon_.get(), tampon_.get() + debut_, gardes);
+        debut_ = 0;
+        fin_ = gardes;
     }
     // Twice as large each time, so that a long line is copied a few times
     // only; as fin_ is at most its size, a block's room is then left.
     if (taille_ - fin_ < taille_bloc) {
-        Tampon plus_grand = allouer(2 * taille_);
+        std::unique_ptr<char[]> plus_grand(new char[2 * taille_]);
         std::memcpy(plus_grand.get(), tampon_.get(), fin_);
         tampon_ = std::move(plus_grand);
         taille_ *= 2;
@@ -125,25 +74,6 @@ void LecteurDos::remplir()
         fin_texte_ = true;
     }
     fin_ += lu;
-}
-
-bool finit_par_lf_seul(std::string_view ligne)
-{
-    return !ligne.empty() && ligne.back() == '\n' && (ligne.size() < 2 || ligne[ligne.size() - 2] != '\r');
-}
-
-std::string_view premiere_ligne(std::string_view lignes)
-{
-    const std::size_t lf = lignes.find('\n');
-    return lf == std::string_view::npos ? lignes : lignes.substr(0, lf + 1);
-}
-
-void decoder_ligne(std::string_view ligne, std::string& texte)
-{
-    texte.assign(ligne);
-    const std::size_t n = texte.size();
-    if (n >= 2 && texte[n - 2] == '\r' && texte[n - 1] == '\n')
-        texte.erase(n - 2, 1);
 }
 
 void EcrivainDos::ecrire(std::string_view texte)
@@ -165,7 +95,7 @@ void EcrivainDos::ajouter(std::string_view texte)
         return;
     if (nombre_ == morceaux_.size())
         envoyer();
-    morceaux_[nombre_++] = {const_cast<char*>(texte.data()), texte.size()};
+    morceaux_[nombre_++] = {texte.data(), texte.size()};
 }
 
 // Each LF gets a CR before it: every one if `chaque_lf`, else those that do

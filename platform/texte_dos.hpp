@@ -3,6 +3,8 @@
 // line ends in CR LF, in memory in LF alone, and a byte 0x1A ends the text.
 #pragma once
 
+#include "platform/ecriture.hpp"
+
 #include <array>
 #include <cstddef>
 #include <cstdio>
@@ -10,10 +12,6 @@
 #include <new>
 #include <string>
 #include <string_view>
-
-#ifndef _WIN32
-#include <sys/uio.h>
-#endif
 
 // Reads a DOS text file in blocks of whole lines, as they lie on disk. The
 // buffer grows with the longest line, never with the file.
@@ -33,19 +31,10 @@ public:
     bool erreur() const { return erreur_; }
 
 private:
-    // Its bytes start out unset, as the reader never reads a byte it has not
-    // written; it begins on a cache line, where the system's copies run faster.
-    struct Liberation {
-        void operator()(char* octets) const { ::operator delete[](octets, std::align_val_t{alignement}); }
-    };
-    using Tampon = std::unique_ptr<char[], Liberation>;
-    static constexpr std::size_t alignement = 64;
-    static Tampon allouer(std::size_t taille);
-
     void remplir();
 
     std::FILE* fichier_;
-    Tampon tampon_;
+    std::unique_ptr<char[]> tampon_; // its bytes start out unset
     std::size_t taille_;
     std::size_t debut_ = 0;   // first byte not yet handed out
     std::size_t examine_ = 0; // bytes from debut_ already known to hold no LF
@@ -54,18 +43,9 @@ private:
     bool erreur_ = false;
 };
 
-// The first line of `lignes` as LecteurDos gives them, line end included.
-std::string_view premiere_ligne(std::string_view lignes);
-
-// Whether `ligne`, a line as LecteurDos gives it, ends in an LF without its CR.
-bool finit_par_lf_seul(std::string_view ligne);
-
-// `ligne` as read in text mode: its CR LF line end becomes one LF.
-void decoder_ligne(std::string_view ligne, std::string& texte);
-
 // Writes a DOS text file. What it is given goes to the system as a list of
-// pieces, in one gathered write where the system has one: the lines it
-// copies as they are stay where the reader put them until envoyer.
+// pieces (ecrire_morceaux): lines copied as they are stay where the reader
+// put them.
 class EcrivainDos {
 public:
     // `fichier` is opened in binary mode and stays the caller's to close;
@@ -75,11 +55,9 @@ public:
     // Writes text as held in memory: each LF goes out as CR LF.
     void ecrire(std::string_view texte);
 
-    // Writes whole lines as LecteurDos gives them: what ecrire would write
-    // for them once read in text mode, that is, as they are but for an LF
-    // without its CR, which gets one. `lf_seul` tells whether they hold such
-    // an LF (their first byte follows none); if not, they are not copied, and
-    // must stay as they are until envoyer.
+    // Writes whole lines as LecteurDos gives them, as they are but for an LF
+    // without its CR, which gets one. Unless `lf_seul` says that they may
+    // hold one, they are not copied, and must stay as they are until envoyer.
     void recopier(std::string_view lignes, bool lf_seul);
 
     // Writes `texte` as it is; it must stay so until envoyer.
@@ -93,18 +71,10 @@ public:
     bool vider();
 
 private:
-#ifdef _WIN32
-    struct Morceau {
-        const void* iov_base;
-        std::size_t iov_len;
-    };
-#else
-    using Morceau = iovec;
-#endif
     void copier(std::string_view texte, bool chaque_lf);
 
     std::FILE* fichier_;
-    std::array<Morceau, 1024> morceaux_; // at most what one writev takes
+    std::array<Morceau, 1024> morceaux_;
     std::size_t nombre_ = 0;
     std::array<char, 16 * 1024> copies_; // for what is copied
     std::size_t copie_ = 0;
