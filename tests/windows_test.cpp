@@ -17,16 +17,17 @@ std::string en_console_windows(std::string texte)
     return texte;
 }
 
-// The Windows program, with the stand-in tools under their Windows names on
-// the Windows PATH, in wine's locale `langue`: it sets the OEM code page,
-// which the answers are read in and VEP.bat is written in without a console,
-// and, if it is installed, the encoding of file names on disk.
+// The Windows program, with the stand-in tools under their Windows names,
+// tasm on the Windows PATH and the converter tool in the current folder, in
+// wine's locale `langue`: it sets the OEM code page, which the answers are
+// read in and VEP.bat is written in without a console, and, if it is
+// installed, the encoding of file names on disk.
 Programme::Options sous_wine(const std::string& langue = "C.UTF-8", const std::string& arguments = "")
 {
     return {false,
             {"bash", "-c",
              "mkdir w && cp " OUTIL_TEMOIN " w/tasm.exe && cp " OUTIL_TEMOIN
-             " w/KORVEX_modified_for_VEP.EXE && WINEPATH=Z:$PWD/w WINEDEBUG=-all exec env LC_ALL=" +
+             " KORVEX_modified_for_VEP.EXE && WINEPATH=Z:$PWD/w WINEDEBUG=-all exec env LC_ALL=" +
                  langue + " " WINE " " CRASH2VEP_EXE + arguments}};
 }
 
@@ -66,17 +67,19 @@ TEST(Windows, TientLeDialogueEtConstruitParLInterpreteurDeCommandes)
     // 0x81 begins a character that '.' cannot end.
     Seance w(source, sous_wine("ja_JP.UTF-8"));
     // Devices are no source; names that cmd would read otherwise than as
-    // names, that open devices or that cmd would run for a tool are refused.
+    // names, that open devices, that cmd would run for a tool or that lead to
+    // one are refused: KORV~HJR.EXE is wine's short name of
+    // KORVEX_modified_for_VEP.EXE, made from a hash of the long one.
     w.programme.ecrire(
         "absent.asm\nnul\nNUL.asm\nprog.asm\nR&D.asm\n50%off.asm\nnul.asm\ncom1.asm\ntasm.bat\n"
-        "TASM.EXE\n\x81.asm\nnouveau.asm\nx&del,*.asm&rem\nnouveau\n");
+        "TASM.EXE\nKORV~HJR.EXE\n\x81.asm\nnouveau.asm\nx&del,*.asm&rem\nnouveau\n");
     const std::string source_absente = fichier_absent + std::string(question_source);
     const std::string sortie = question_sortie, base = question_base;
     const std::string dialogue =
         question_source + source_absente + source_absente + source_absente + sortie + caractere_interdit +
         sortie + caractere_interdit + sortie + nom_de_peripherique + sortie + nom_de_peripherique + sortie +
-        texte::nom_d_outil + sortie + texte::nom_d_outil + sortie + caractere_interdit + sortie +
-        annonce_base + base + caractere_interdit + base;
+        texte::nom_d_outil + sortie + texte::nom_d_outil + sortie + texte::nom_d_outil + sortie +
+        caractere_interdit + sortie + annonce_base + base + caractere_interdit + base;
     ASSERT_TRUE(w.programme.attendre(en_console_windows(dialogue)));
     ASSERT_TRUE(w.programme.attendre("tasm -b -80  -r16 nouveau.asm"));
     ASSERT_TRUE(w.programme.attendre("KORVEX_modified_for_VEP.EXE nouveau.OBJ"));
