@@ -128,7 +128,7 @@ bool demander_nom(Console& console, const char* question, std::string& nom, Argu
 {
     while (demander(console, question, nom, argument)) {
         const char* refus = refus_de_nom(nom);
-        // A name that cmd would read back as another one.
+        // A name that cmd, or the tools after it, would read as another one.
         if (refus == nullptr && !nom_pour_script(nom))
             refus = texte::caractere_interdit;
         if (refus == nullptr)

@@ -20,8 +20,10 @@ std::string en_console_windows(std::string texte)
 // The Windows program, with the stand-in tools under their Windows names,
 // tasm on the Windows PATH and the converter tool in the current folder, in
 // wine's locale `langue`: it sets the OEM code page, which the answers are
-// read in and VEP.bat is written in without a console, and, if it is
-// installed, the encoding of file names on disk.
+// read in and VEP.bat is written in without a console, the ANSI code page,
+// which the tools get their arguments in, and, if it is installed, the
+// encoding of file names on disk. C.UTF-8 gives the code pages of no locale
+// at all (437 and 1252), with names on disk that may hold any letter.
 Programme::Options sous_wine(const std::string& langue = "C.UTF-8", const std::string& arguments = "")
 {
     return {false,
@@ -100,13 +102,21 @@ TEST(Windows, TientLeDialogueEtConstruitParLInterpreteurDeCommandes)
 TEST(Windows, PorteLesNomsAccentuesJusquAuxOutils)
 {
     // Typed in code page 437, the OEM code page of wine's default locale, as
-    // in 850, the French console's: é is 0x82, è 0x8A.
+    // in 850, the French console's: é is 0x82, è 0x8A, and both are in 1252,
+    // the ANSI code page the tools read. 0xE9 is Θ in 437, which 1252 lacks:
+    // TASM would get TtT.asm.
+    using namespace texte;
     Dossier dossier;
     dossier.ecrire("été.asm", "\tCALL GET_KEY\r\n");
     Programme programme(dossier, sous_wine());
-    programme.ecrire("\x82t\x82.asm \x82l\x8Ave.asm \x82l\x8Ave\n");
+    programme.ecrire("\x82t\x82.asm \xE9t\xE9.asm \x82l\x8Ave.asm \xE9t\xE9 \x82l\x8Ave\n");
     programme.fermer_entree();
     EXPECT_EQ(programme.statut(), 0) << programme.console();
+    const std::string sortie = question_sortie, base = question_base;
+    const std::string dialogue = question_source + sortie + caractere_interdit + sortie + annonce_base +
+                                 base + caractere_interdit + base;
+    EXPECT_EQ(programme.console().find(en_console_windows(dialogue)), 0u) << programme.console();
+    EXPECT_EQ(dossier.lire("ΘtΘ.asm"), "");
 
     const std::string convertie = "        ROM_CALL(GET_KEY)\r\n";
     EXPECT_EQ(dossier.lire("élève.asm") + dossier.lire("vu_par_tasm"), convertie + convertie);
