@@ -1,10 +1,9 @@
 // Stands in for tasm and the VEP converter tool when the Windows program is
-// tested. Like them, it takes its arguments narrow, in the ANSI code page,
-// so that a name reaches it as it reaches them. Appends its name and its
-// arguments, each in brackets, in UTF-8, to the file "appels"; as tasm, also
-// copies the first MiB of the file named by its last argument to
-// "vu_par_tasm", so that a test sees what was assembled (and a device handed
-// to it by mistake cannot fill the disk).
+// tested, taking its arguments narrow, in the ANSI code page, as they do:
+// appends its name and its arguments, each in brackets, in UTF-8, to the
+// file "appels"; as tasm, also copies the first MiB of the file named by its
+// last argument to "vu_par_tasm", so that a test sees what was assembled
+// (and a device handed to it by mistake cannot fill the disk).
 
 #include <cstdio>
 #include <string>
@@ -14,12 +13,11 @@ namespace {
 
 std::string en_utf8(const char* etroit)
 {
-    wchar_t large[4096];
+    wchar_t large[4096] = {}; // ends in a NUL even if cut
     char octets[4096];
-    const int n = MultiByteToWideChar(CP_ACP, 0, etroit, -1, large, 4096);
-    const int m =
-        n > 0 ? WideCharToMultiByte(CP_UTF8, 0, large, -1, octets, sizeof octets, nullptr, nullptr) : 0;
-    return std::string(octets, m > 0 ? m - 1 : 0);
+    MultiByteToWideChar(CP_ACP, 0, etroit, -1, large, 4095);
+    const int n = WideCharToMultiByte(CP_UTF8, 0, large, -1, octets, sizeof octets, nullptr, nullptr);
+    return std::string(octets, n > 0 ? n - 1 : 0);
 }
 
 } // namespace
