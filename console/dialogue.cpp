@@ -63,7 +63,7 @@ const char* refus_de_sortie(const Console& console, const std::optional<Identite
     const std::optional<Identite> existante = identite(nom.c_str());
     if (designe(nom.c_str(), texte::nom_script))
         return texte::nom_reserve;
-    if (nom_d_outil(nom))
+    if (nom_d_outil(nom) || fichier_d_outil(nom))
         return texte::nom_d_outil;
     if (meme_fichier(existante, source))
         return texte::sortie_est_source;
@@ -128,7 +128,7 @@ bool demander_nom(Console& console, const char* question, std::string& nom, Argu
 {
     while (demander(console, question, nom, argument)) {
         const char* refus = refus_de_nom(nom);
-        // A name that cmd would read back as another one.
+        // A name that cmd, or the tools after it, would read as another one.
         if (refus == nullptr && !nom_pour_script(nom))
             refus = texte::caractere_interdit;
         if (refus == nullptr)

@@ -29,8 +29,9 @@ void dire(Console& console, const char* texte);
 // the end of input. `argument`, if there is one, comes first.
 bool demander(Console& console, const char* question, std::string& reponse, Argument& argument);
 
-// Asks with `question` until a name comes that cmd would read as it stands in
-// VEP.bat and that holds no control byte. False at the end of input.
+// Asks with `question` until a name comes that cmd, and the tools it hands it
+// to, would read as it stands in VEP.bat and that holds no control byte.
+// False at the end of input.
 bool demander_nom(Console& console, const char* question, std::string& nom, Argument& argument);
 
 // Asks for the source until a name opens for reading. Null at the end of input.

@@ -2,6 +2,7 @@
 
 #include "console/textes.hpp"
 #include "conversion/casse.hpp"
+#include "platform/fichier.hpp"
 #include "platform/interprete.hpp"
 
 #include <algorithm>
@@ -80,6 +81,18 @@ bool nom_d_outil(std::string_view nom)
                        [radical](std::string_view outil) { return egal_replie(radical, outil); }) &&
            std::any_of(std::begin(executables), std::end(executables),
                        [extension](std::string_view e) { return egal_replie(extension, e); });
+}
+
+bool fichier_d_outil(const std::string& nom)
+{
+    const std::optional<Identite> fichier = identite(nom.c_str());
+    if (!fichier)
+        return false;
+    for (std::string_view outil : outils)
+        for (std::string_view extension : executables)
+            if (identite((std::string(outil) + std::string(extension)).c_str()) == fichier)
+                return true;
+    return false;
 }
 
 bool base_deduite(std::string_view nom, std::string& base)

@@ -19,6 +19,11 @@ const char* refus_de_nom(std::string_view nom);
 // the two tools that VEP.bat names: tasm.bat, KORVEX_modified_for_VEP.exe...
 bool nom_d_outil(std::string_view nom);
 
+// True when `nom` leads to one of the tools that cmd would find in the
+// current folder, whatever the name: Windows' short name of the file
+// (KORVEX~1.EXE), a link. The new source would overwrite the tool.
+bool fichier_d_outil(const std::string& nom);
+
 // The base name that the new file `nom` gives when it ends in .asm, in any
 // case: `nom` without that ending. False if it does not.
 bool base_deduite(std::string_view nom, std::string& base);

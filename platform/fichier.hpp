@@ -41,7 +41,7 @@ bool est_peripherique(std::FILE* fichier);
 // The typed name `nom` in the bytes that cmd reads in VEP.bat as that same
 // name: on Windows, in the console's output code page (which chcp sets), or
 // the OEM code page with no console. None if that code page lacks one of its
-// characters.
+// characters, or if the ANSI code page does, in which the tools get it.
 std::optional<std::string> nom_pour_script(const std::string& nom);
 
 // The program's arguments, in the bytes of typed answers: on Windows, read

@@ -99,7 +99,10 @@ bool est_peripherique(std::FILE* fichier)
 std::optional<std::string> nom_pour_script(const std::string& nom)
 {
     const std::optional<std::wstring> large = nom_large(nom.c_str());
-    if (!large)
+    // The tools, programs with narrow arguments, get the name from cmd in the
+    // ANSI code page: a character it lacks would reach them as a look-alike
+    // (Greek theta as T), and TASM would look for another file.
+    if (!large || !porte(*large, CP_ACP))
         return std::nullopt;
     // cmd reads the bytes back in the code page it is written in.
     return porte(*large, page_du_script());

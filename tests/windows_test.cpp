@@ -17,16 +17,17 @@ std::string en_console_windows(std::string texte)
     return texte;
 }
 
-// The Windows program, with the stand-in tools under their Windows names on
-// the Windows PATH, in wine's locale `langue`: it sets the OEM code page,
-// which the answers are read in and VEP.bat is written in without a console,
-// and, if it is installed, the encoding of file names on disk.
+// The Windows program, with the stand-in tools under their Windows names,
+// tasm on the Windows PATH and the converter tool in the current folder, in
+// wine's locale `langue`: it sets the OEM code page (the answers', and
+// VEP.bat's without a console), the ANSI one (the tools' arguments') and, if
+// installed, the encoding of names on disk. C.UTF-8: 437, 1252 and UTF-8.
 Programme::Options sous_wine(const std::string& langue = "C.UTF-8", const std::string& arguments = "")
 {
     return {false,
             {"bash", "-c",
              "mkdir w && cp " OUTIL_TEMOIN " w/tasm.exe && cp " OUTIL_TEMOIN
-             " w/KORVEX_modified_for_VEP.EXE && WINEPATH=Z:$PWD/w WINEDEBUG=-all exec env LC_ALL=" +
+             " KORVEX_modified_for_VEP.EXE && WINEPATH=Z:$PWD/w WINEDEBUG=-all exec env LC_ALL=" +
                  langue + " " WINE " " CRASH2VEP_EXE + arguments}};
 }
 
@@ -66,17 +67,18 @@ TEST(Windows, TientLeDialogueEtConstruitParLInterpreteurDeCommandes)
     // 0x81 begins a character that '.' cannot end.
     Seance w(source, sous_wine("ja_JP.UTF-8"));
     // Devices are no source; names that cmd would read otherwise than as
-    // names, that open devices or that cmd would run for a tool are refused.
+    // names, that open devices, that cmd would run for a tool or that lead to
+    // one (KORV~HJR.EXE, wine's short name of KORVEX_modified_for_VEP.EXE) are refused.
     w.programme.ecrire(
         "absent.asm\nnul\nNUL.asm\nprog.asm\nR&D.asm\n50%off.asm\nnul.asm\ncom1.asm\ntasm.bat\n"
-        "TASM.EXE\n\x81.asm\nnouveau.asm\nx&del,*.asm&rem\nnouveau\n");
+        "TASM.EXE\nKORV~HJR.EXE\n\x81.asm\nnouveau.asm\nx&del,*.asm&rem\nnouveau\n");
     const std::string source_absente = fichier_absent + std::string(question_source);
     const std::string sortie = question_sortie, base = question_base;
     const std::string dialogue =
         question_source + source_absente + source_absente + source_absente + sortie + caractere_interdit +
         sortie + caractere_interdit + sortie + nom_de_peripherique + sortie + nom_de_peripherique + sortie +
-        texte::nom_d_outil + sortie + texte::nom_d_outil + sortie + caractere_interdit + sortie +
-        annonce_base + base + caractere_interdit + base;
+        texte::nom_d_outil + sortie + texte::nom_d_outil + sortie + texte::nom_d_outil + sortie +
+        caractere_interdit + sortie + annonce_base + base + caractere_interdit + base;
     ASSERT_TRUE(w.programme.attendre(en_console_windows(dialogue)));
     ASSERT_TRUE(w.programme.attendre("tasm -b -80  -r16 nouveau.asm"));
     ASSERT_TRUE(w.programme.attendre("KORVEX_modified_for_VEP.EXE nouveau.OBJ"));
@@ -97,13 +99,19 @@ TEST(Windows, TientLeDialogueEtConstruitParLInterpreteurDeCommandes)
 TEST(Windows, PorteLesNomsAccentuesJusquAuxOutils)
 {
     // Typed in code page 437, the OEM code page of wine's default locale, as
-    // in 850, the French console's: é is 0x82, è 0x8A.
+    // in 850, the French console's: é is 0x82, è 0x8A, both in 1252, the ANSI
+    // code page the tools read; 0xE9 is Θ, which 1252 lacks (TASM would get T).
+    using namespace texte;
     Dossier dossier;
     dossier.ecrire("été.asm", "\tCALL GET_KEY\r\n");
     Programme programme(dossier, sous_wine());
-    programme.ecrire("\x82t\x82.asm \x82l\x8Ave.asm \x82l\x8Ave\n");
+    programme.ecrire("\x82t\x82.asm \xE9t\xE9.asm \x82l\x8Ave.asm \xE9t\xE9 \x82l\x8Ave\n");
     programme.fermer_entree();
     EXPECT_EQ(programme.statut(), 0) << programme.console();
+    const std::string sortie = question_sortie, base = question_base;
+    const std::string dialogue = question_source + sortie + caractere_interdit + sortie + annonce_base +
+                                 base + caractere_interdit + base;
+    EXPECT_EQ(programme.console().find(en_console_windows(dialogue)), 0u) << programme.console();
 
     const std::string convertie = "        ROM_CALL(GET_KEY)\r\n";
     EXPECT_EQ(dossier.lire("élève.asm") + dossier.lire("vu_par_tasm"), convertie + convertie);
