@@ -9,6 +9,7 @@
 #pragma once
 
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,12 @@ struct Cas {
         return champs.count(nom) > 0 ? champs.at(nom) : "";
     }
 };
+
+// How GoogleTest shows a case: by the line it starts on.
+inline void PrintTo(const Cas& cas, std::ostream* flux)
+{
+    *flux << "ligne " << cas.ligne;
+}
 
 // The cases of the file `chemin`; throws on a line it cannot read.
 // `places` names the fields that come by their place.

@@ -48,13 +48,7 @@ TEST_P(Conversion, DonneLesOctetsDuCas)
     EXPECT_EQ(w.programme.erreurs().find(constats + "prog.asm : "), 0u) << w.programme.erreurs();
 }
 
-// One test per case of conversions.txt, so that ctest runs them side by side;
-// each is named, and shown in messages, by where it stands.
-void PrintTo(const Cas& cas, std::ostream* flux)
-{
-    *flux << "conversions.txt:" << cas.ligne;
-}
-
+// One test per case of conversions.txt, so that ctest runs them side by side.
 INSTANTIATE_TEST_SUITE_P(Windows, Conversion,
                          testing::ValuesIn(lire_cas(CAS "/conversions.txt",
                                                     {"source", "convertie", "constats"})));
