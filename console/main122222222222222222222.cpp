@@ -147,7 +147,12 @@ int main(int argc, char** argv)
             attendre_touche(stdin, stdout);
         return 2;
     case Demande::verification:
-        return verifier(arguments.noms, stdin, stderr);
+        try {
+            return verifier(arguments.noms, stdin, stderr);
+        } catch (const std::bad_alloc&) {
+            afficher(stderr, {texte::memoire}, 2);
+            return 2;
+        }
     case Demande::dialogue:
         break;
     }

@@ -1,5 +1,7 @@
 #include "platform/texte_dos.hpp"
 
+#include "platform/console.hpp"
+
 #include <cstring>
 
 namespace {
@@ -65,6 +67,11 @@ void LecteurDos::remplir()
 
     char* const nouveau = tampon_.get() + fin_;
     std::size_t lu = std::fread(nouveau, 1, taille_bloc, fichier_);
+    // An input left non-blocking that has nothing yet is waited for.
+    while (lu < taille_bloc && std::ferror(fichier_) && attendre_entree(fichier_)) {
+        std::clearerr(fichier_);
+        lu += std::fread(nouveau + lu, 1, taille_bloc - lu, fichier_);
+    }
     if (lu < taille_bloc) {
         fin_texte_ = true;
         erreur_ = std::ferror(fichier_) != 0;
