@@ -135,7 +135,7 @@ int dialoguer(Console& console, std::vector<std::string> arguments, bool pause)
 
 int main(int argc, char** argv)
 {
-    garder_flux_standard();
+    const bool entree_fermee = garder_flux_standard();
     const Arguments arguments = lire_arguments(arguments_du_programme(argc, argv));
     switch (arguments.demande) {
     case Demande::aide:
@@ -148,7 +148,7 @@ int main(int argc, char** argv)
             attendre_touche(stdin, stdout);
         return 2;
     case Demande::verification:
-        return verifier(arguments.noms, stdin, stderr);
+        return verifier(arguments.noms, entree_fermee ? nullptr : stdin, stderr);
     case Demande::dialogue:
         break;
     }
