@@ -4,6 +4,16 @@
 #include "platform/fichier.hpp"
 #include "platform/texte_dos.hpp"
 
+namespace {
+
+// The script's line `modele` with `nom` in place of its %s, whatever their lengths.
+std::string avec_nom(std::string modele, const std::string& nom)
+{
+    return modele.replace(modele.find("%s"), 2, nom);
+}
+
+} // namespace
+
 bool ecrire_script(const std::string& nom_sortie, const std::string& nom_base)
 {
     const std::optional<std::string> sortie = nom_pour_script(nom_sortie);
@@ -14,14 +24,9 @@ bool ecrire_script(const std::string& nom_sortie, const std::string& nom_base)
     if (script == nullptr)
         return false;
 
-    // Names are at most 31 bytes as typed, which the script's code page
-    // writes in at most 3 bytes each: both lines fit.
-    char ligne[160];
     EcrivainDos ecrivain(script);
-    std::snprintf(ligne, sizeof ligne, texte::ligne_tasm, sortie->c_str());
-    ecrivain.ecrire(ligne);
-    std::snprintf(ligne, sizeof ligne, texte::ligne_korvex, base->c_str());
-    ecrivain.ecrire(ligne);
+    ecrivain.ecrire(avec_nom(texte::ligne_tasm, *sortie));
+    ecrivain.ecrire(avec_nom(texte::ligne_korvex, *base));
     const bool ecrit = ecrivain.vider();
     return std::fclose(script) == 0 && ecrit;
 }

@@ -2,6 +2,7 @@
 // file, the runner's own messages, and the pause.
 
 #include "cas.hpp"
+#include "console/script.hpp"
 #include "console/textes.hpp"
 #include "platform/interprete.hpp"
 #include "programme.hpp"
@@ -59,6 +60,19 @@ TEST(Outils, UnScriptQuiNeSeLitPasEstDit)
         executer_script(nom, console);
     std::fclose(console);
     EXPECT_STREQ(lu, "impossible de lire / \nle script absent.bat est introuvable \n");
+}
+
+TEST(Script, SesLignesPortentDesNomsDeToutesLongueurs)
+{
+    // Typed names have 31 characters at most, but the lines do not count on it.
+    const Dossier dossier;
+    const std::filesystem::path ici = std::filesystem::current_path();
+    std::filesystem::current_path(dossier.chemin());
+    const std::string nom(200, 'n');
+    EXPECT_TRUE(ecrire_script(nom + ".asm", nom));
+    std::filesystem::current_path(ici);
+    EXPECT_EQ(dossier.lire("VEP.bat"),
+              "tasm -b -80  -r16 " + nom + ".asm \r\nKORVEX_modified_for_VEP.EXE " + nom + ".OBJ");
 }
 
 TEST(Pause, AttendUneToucheTapeeApresSonMessage)
