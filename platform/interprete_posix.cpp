@@ -138,9 +138,13 @@ const int signaux[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGALRM, SIGUSR1, SIGUS
 
 extern "C" void restaurer_puis_agir(int signal)
 {
+    // The code it interrupts may be about to read errno.
+    const int erreur = errno;
     tcsetattr(terminal, TCSANOW, signal == SIGCONT ? &reglages_bruts : &reglages_terminal);
-    if (signal == SIGCONT)
+    if (signal == SIGCONT) {
+        errno = erreur;
         return;
+    }
     // The default action, at once: the end of the program, or a stop until SIGCONT.
     struct sigaction defaut = {}, reprise = {};
     defaut.sa_handler = SIG_DFL;
@@ -151,6 +155,7 @@ extern "C" void restaurer_puis_agir(int signal)
     sigprocmask(SIG_UNBLOCK, &seul, nullptr);
     std::raise(signal);
     sigaction(signal, &reprise, nullptr);
+    errno = erreur;
 }
 
 // One key press on the terminal, without Enter and without echo; keys typed
@@ -165,27 +170,35 @@ void lire_touche(std::FILE* entree)
         lire_octet(entree);
         return;
     }
-    struct sigaction restauration = {};
-    restauration.sa_handler = restaurer_puis_agir;
-    sigemptyset(&restauration.sa_mask);
-    struct sigaction anciennes[std::size(signaux)];
-    for (std::size_t i = 0; i < std::size(signaux); ++i) {
-        sigaction(signaux[i], nullptr, &anciennes[i]);
-        if (anciennes[i].sa_handler != SIG_IGN)
-            sigaction(signaux[i], &restauration, nullptr);
-    }
-
+    // Both settings are ready before a handler may apply them: zeroed ones
+    // would set the line's speed to 0, which hangs a real terminal up.
     reglages_bruts = reglages_terminal;
     reglages_bruts.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
     reglages_bruts.c_cc[VMIN] = 1;
     reglages_bruts.c_cc[VTIME] = 0;
+    struct sigaction restauration = {};
+    restauration.sa_handler = restaurer_puis_agir;
+    sigemptyset(&restauration.sa_mask);
+    sigset_t tous, avant;
+    sigemptyset(&tous);
+    struct sigaction anciennes[std::size(signaux)];
+    for (std::size_t i = 0; i < std::size(signaux); ++i) {
+        sigaddset(&tous, signaux[i]);
+        sigaction(signaux[i], nullptr, &anciennes[i]);
+        if (anciennes[i].sa_handler != SIG_IGN)
+            sigaction(signaux[i], &restauration, nullptr);
+    }
     tcsetattr(terminal, TCSAFLUSH, &reglages_bruts);
     if (lire_octet(entree))
         lire_suite(terminal);
-    tcsetattr(terminal, TCSANOW, &reglages_terminal);
 
+    // Held until the old actions are back: a SIGCONT in between would make
+    // the terminal raw again, for good.
+    sigprocmask(SIG_BLOCK, &tous, &avant);
+    tcsetattr(terminal, TCSANOW, &reglages_terminal);
     for (std::size_t i = 0; i < std::size(signaux); ++i)
         sigaction(signaux[i], &anciennes[i], nullptr);
+    sigprocmask(SIG_SETMASK, &avant, nullptr);
 }
 
 } // namespace
