@@ -77,7 +77,8 @@ struct Lancement {
     posix_spawnattr_t attributs;
 };
 
-void executer(std::vector<std::string>& mots, std::FILE* console)
+// Runs the command `mots`; true if it ended with status 0.
+bool executer(std::vector<std::string>& mots, std::FILE* console)
 {
     std::vector<char*> arguments;
     for (std::string& mot : mots)
@@ -91,7 +92,7 @@ void executer(std::vector<std::string>& mots, std::FILE* console)
         posix_spawnp(&enfant, arguments[0], nullptr, &lancement.attributs, arguments.data(), environ);
     if (erreur != 0) {
         std::fprintf(console, erreur == ENOENT ? cmd::inconnu : cmd::non_lance, arguments[0]);
-        return;
+        return false;
     }
     int etat = 0;
     while (waitpid(enfant, &etat, 0) < 0 && errno == EINTR) {
@@ -100,6 +101,7 @@ void executer(std::vector<std::string>& mots, std::FILE* console)
         std::fprintf(console, cmd::echec, arguments[0], WEXITSTATUS(etat));
     else if (WIFSIGNALED(etat))
         std::fprintf(console, cmd::arret, arguments[0], WTERMSIG(etat));
+    return WIFEXITED(etat) && WEXITSTATUS(etat) == 0;
 }
 
 // One byte of standard input, read past the C library's buffer: what the
@@ -208,7 +210,7 @@ bool lu_comme_option(std::string_view mot)
     return !mot.empty() && mot[0] == '-';
 }
 
-void executer_script(const char* nom, std::FILE* console)
+bool executer_script(const char* nom, std::FILE* console)
 {
     // A parent that ignored SIGCHLD would take the tools' exit statuses away.
     std::signal(SIGCHLD, SIG_DFL);
@@ -216,11 +218,12 @@ void executer_script(const char* nom, std::FILE* console)
     std::FILE* script = std::fopen(nom, "rbe");
     if (script == nullptr) {
         std::fprintf(console, errno == ENOENT ? cmd::script_absent : cmd::script_illisible, nom);
-        return;
+        return false;
     }
     LecteurDos lecteur(script);
     std::string_view lignes;
     std::string ligne;
+    bool reussi = true;
     while (lecteur.lire_lignes(lignes)) {
         while (!lignes.empty()) {
             const std::string_view brute = premiere_ligne(lignes);
@@ -230,12 +233,13 @@ void executer_script(const char* nom, std::FILE* console)
             if (mots.empty())
                 continue;
             montrer(ligne, console);
-            executer(mots, console);
+            reussi = executer(mots, console) && reussi;
         }
     }
     if (lecteur.erreur())
         std::fprintf(console, cmd::script_illisible, nom);
     std::fclose(script);
+    return reussi && !lecteur.erreur();
 }
 
 void attendre_touche(std::FILE* entree, std::FILE* console)

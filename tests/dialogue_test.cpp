@@ -57,7 +57,7 @@ TEST(Outils, UnScriptQuiNeSeLitPasEstDit)
     char lu[100] = {};
     std::FILE* console = fmemopen(lu, sizeof lu, "w");
     for (const char* nom : {"/", "absent.bat"}) // a folder opens, but cannot be read
-        executer_script(nom, console);
+        EXPECT_FALSE(executer_script(nom, console)) << nom;
     std::fclose(console);
     EXPECT_STREQ(lu, "impossible de lire / \nle script absent.bat est introuvable \n");
 }
