@@ -1,8 +1,8 @@
-// Preloaded into the program for a test of the pause: SIGCONT comes just
-// before and just after each change of its action, as when Ctrl-Z then fg
-// fall there, and tcsetattr leaves errno changed, as a call that succeeds
-// may. The program ends with status 99 if its handler set the terminal's
-// (standard input's) speed to 0, as zeroed settings do, or changed errno.
+// Preloaded into the program: SIGCONT comes just before and just after each
+// change of its action, as Ctrl-Z then fg may bring it there, and tcsetattr
+// changes errno, as a call that succeeds may. The program ends with status
+// 99 if the handler then set the terminal's speed to 0, as zeroed settings
+// do, or changed errno.
 
 #include <cerrno>
 #include <csignal>
@@ -10,14 +10,7 @@
 #include <termios.h>
 #include <unistd.h>
 
-namespace {
-
-const auto vrai_sigaction =
-    reinterpret_cast<int (*)(int, const struct sigaction*, struct sigaction*)>(dlsym(RTLD_NEXT, "sigaction"));
-const auto vrai_tcsetattr =
-    reinterpret_cast<int (*)(int, int, const termios*)>(dlsym(RTLD_NEXT, "tcsetattr"));
-
-void reprendre()
+static void reprendre()
 {
     errno = 0;
     raise(SIGCONT);
@@ -26,13 +19,12 @@ void reprendre()
         _exit(99);
 }
 
-} // namespace
-
 extern "C" int sigaction(int signal, const struct sigaction* action, struct sigaction* ancienne)
 {
+    static const auto vrai = reinterpret_cast<decltype(&sigaction)>(dlsym(RTLD_NEXT, "sigaction"));
     if (signal == SIGCONT && action != nullptr)
         reprendre();
-    const int resultat = vrai_sigaction(signal, action, ancienne);
+    const int resultat = vrai(signal, action, ancienne);
     if (signal == SIGCONT && action != nullptr)
         reprendre();
     return resultat;
@@ -40,8 +32,8 @@ extern "C" int sigaction(int signal, const struct sigaction* action, struct siga
 
 extern "C" int tcsetattr(int terminal, int quand, const termios* reglages)
 {
-    const int resultat = vrai_tcsetattr(terminal, quand, reglages);
-    if (resultat == 0)
-        errno = EIO;
+    static const auto vrai = reinterpret_cast<decltype(&tcsetattr)>(dlsym(RTLD_NEXT, "tcsetattr"));
+    const int resultat = vrai(terminal, quand, reglages);
+    errno = resultat == 0 ? EIO : errno;
     return resultat;
 }
