@@ -72,13 +72,6 @@ TEST(Script, PorteDesNomsDeToutesLongueursEtSeLitOuLeDit)
     EXPECT_STREQ(lu, "impossible de lire / \nle script absent.bat est introuvable \n");
 }
 
-TEST(Pause, AucuneAvecSansPauseSurUnTerminal)
-{
-    Seance s(source, {true, {CRASH2VEP, "--sans-pause", "prog.asm", "nouveau.asm"}});
-    EXPECT_EQ(s.programme.statut(), 0);
-    EXPECT_EQ(s.programme.console().find(appuyez), std::string::npos);
-}
-
 namespace {
 
 // Whether the terminal of `s` is raw, once it is as expected or after two seconds.

@@ -1,8 +1,7 @@
-// Preloaded into the program: SIGCONT comes just before and just after each
-// change of its action, as Ctrl-Z then fg may bring it there, and tcsetattr
-// changes errno, as a call that succeeds may. The program ends with status
-// 99 if the handler then set the terminal's speed to 0, as zeroed settings
-// do, or changed errno.
+// Preloaded into the program: SIGCONT just before and after each change of
+// its action, as Ctrl-Z then fg may bring it; tcsetattr changes errno, as a
+// call that succeeds may. Status 99 if the handler then changed errno or set
+// the terminal's speed to 0 (zeroed settings).
 
 #include <cerrno>
 #include <csignal>
