@@ -128,8 +128,8 @@ int dialoguer(Console& console, std::vector<std::string> arguments, bool pause)
     dire(console, texte::fin);
     if (pause)
         attendre_touche(console.entree, console.sortie);
-    // A failed build is told first; the work is done, but a console that
-    // lost what was said to it fails the run.
+    // A failed build's status comes first. Otherwise the work is done, but a
+    // console that lost what was said to it fails the run.
     const bool console_ecrite = rapport_ecrit && std::fflush(console.sortie) == 0 && !std::ferror(console.sortie);
     return construction != 0 ? construction : console_ecrite ? 0 : 1;
 }

@@ -67,7 +67,7 @@ std::optional<Identite> identite(const char* nom);
 // The identity of an open file.
 std::optional<Identite> identite(std::FILE* fichier);
 
-// The print of the file `nom` leads to, if it exists.
+// The fingerprint of the file `nom` leads to, if it exists.
 std::optional<Empreinte> empreinte(const char* nom);
 
 bool est_dossier(const char* nom);
