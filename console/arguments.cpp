@@ -1,6 +1,7 @@
 #include "console/arguments.hpp"
 
 #include "console/textes.hpp"
+#include "platform/lisible.hpp"
 
 #include <algorithm>
 
@@ -43,8 +44,8 @@ Arguments lire_arguments(const std::vector<std::string>& tous)
             arguments.demande = Demande::verification;
         else if (*a == "--sans-pause")
             arguments.pause = false;
-        else
-            return {Demande::erreur, true, {}, texte::option_inconnue + *a + "\n"};
+        else // written as any name is: its control bytes would act on the terminal
+            return {Demande::erreur, true, {}, texte::option_inconnue + lisible(*a, true) + "\n"};
     }
     if (arguments.demande == Demande::verification && arguments.noms.empty())
         return {Demande::erreur, true, {}, texte::aucun_fichier};

@@ -39,22 +39,22 @@ bool convertir(Console& console, LecteurDos& source, std::FILE* sortie, Rapport&
 }
 
 // Writes VEP.bat, closes the new source and then the source, and runs
-// VEP.bat. False, the user told why, if VEP.bat or the new source could not
-// be written in full: then nothing runs.
-bool construire(Console& console, Fichier& source, Fichier& sortie, const std::string& nom_sortie,
-                const std::string& nom_base)
+// VEP.bat. The exit status: 1, the user told why, if VEP.bat or the new
+// source could not be written in full: then nothing runs; 3 if the build
+// failed; else 0.
+int construire(Console& console, Fichier& source, Fichier& sortie, const std::string& nom_sortie,
+               const std::string& nom_base)
 {
     if (!ecrire_script(nom_sortie, nom_base)) {
         dire(console, texte::script_impossible);
-        return false;
+        return 1;
     }
     if (!fermer(sortie)) {
         dire(console, texte::erreur_ecriture);
-        return false;
+        return 1;
     }
     fermer(source);
-    executer_script(texte::nom_script, console.sortie);
-    return true;
+    return executer_construction(nom_base, console.sortie, console.erreurs) ? 0 : 3;
 }
 
 int abandonner(Console& console)
@@ -121,20 +121,23 @@ int dialoguer(Console& console, std::vector<std::string> arguments, bool pause)
     const bool deduire = donne(1) && !donne(2) && console.lues == lues;
     if (!demander_base(console, donne(2), deduire, nom_sortie, nom_base))
         return abandonner(console);
-    if (!construire(console, source, sortie, nom_sortie, nom_base))
+    const int construction = construire(console, source, sortie, nom_sortie, nom_base);
+    if (construction == 1)
         return 1;
     dire(console, texte::fin);
     if (pause)
         attendre_touche(console.entree, console.sortie);
-    // The work is done, but a console that lost what was said to it fails the run.
-    return rapport_ecrit && std::fflush(console.sortie) == 0 && !std::ferror(console.sortie) ? 0 : 1;
+    // A failed build's status comes first. Otherwise the work is done, but a
+    // console that lost what was said to it fails the run.
+    const bool console_ecrite = rapport_ecrit && std::fflush(console.sortie) == 0 && !std::ferror(console.sortie);
+    return construction != 0 ? construction : console_ecrite ? 0 : 1;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    garder_flux_standard();
+    const bool entree_fermee = garder_flux_standard();
     const Arguments arguments = lire_arguments(arguments_du_programme(argc, argv));
     switch (arguments.demande) {
     case Demande::aide:
@@ -148,7 +151,7 @@ int main(int argc, char** argv)
         return 2;
     case Demande::verification:
         try {
-            return verifier(arguments.noms, stdin, stderr);
+            return verifier(arguments.noms, entree_fermee ? nullptr : stdin, stderr);
         } catch (const std::bad_alloc&) {
             afficher(stderr, {texte::memoire}, 2);
             return 2;

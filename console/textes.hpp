@@ -24,6 +24,11 @@ constexpr char memoire_insuffisante[] = "memoire insuffisante pour une ligne du 
 constexpr char memoire[] = "memoire insuffisante \n";
 constexpr char abandon[] = "entree terminee, abandon \n";
 constexpr char fin[] = "\n\n\n Conversion terminee, VEP.bat a ete execute. \n";
+// Why the build failed, told with the object file's name.
+constexpr char echec_commande[] = "echec de la construction : une commande de VEP.bat n'a pas abouti \n";
+constexpr char objet_ancien[] = "echec de la construction : %s n'a pas ete reecrit, c'est l'ancien \n";
+constexpr char echec_commande_objet_ancien[] =
+    "echec de la construction : une commande de VEP.bat n'a pas abouti, et %s n'a pas ete reecrit \n";
 
 // The command line.
 constexpr char usage[] = "Usage : crash2vep [--sans-pause] [SOURCE [NOUVEAU [BASE]]]\n"
@@ -58,12 +63,16 @@ constexpr char aide[] = "\n"
                         "  --version       affiche la version\n"
                         "\n"
                         "Statut de sortie :\n"
-                        "  0  VEP.bat a ete execute, quoi qu'en aient dit tasm et le convertisseur ;\n"
+                        "  0  VEP.bat a ete execute et la construction a reussi ;\n"
                         "     avec --verifier, aucun avertissement\n"
                         "  1  rien n'a ete lance (fin de l'entree, erreur de lecture ou d'ecriture,\n"
                         "     memoire insuffisante), ou la console n'a pas pu etre ecrite ;\n"
                         "     avec --verifier, au moins un avertissement\n"
                         "  2  ligne de commande incorrecte ; avec --verifier, un fichier illisible\n"
+                        "  3  le nouveau fichier est ecrit et VEP.bat a ete execute, mais la\n"
+                        "     construction a echoue, ce qu'une ligne dit sur la sortie d'erreur :\n"
+                        "     une commande n'a pas abouti (tasm ou le convertisseur absent, par\n"
+                        "     exemple), ou BASE.OBJ, deja la avant, n'a pas ete reecrit\n"
                         "\n"
                         "Manuel : man crash2vep (sous Windows : LISEZMOI.txt).\n";
 

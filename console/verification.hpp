@@ -7,7 +7,7 @@
 #include <vector>
 
 // Writes on `erreurs` what the report would say of each file of `noms` ("-"
-// is `entree`), or that it cannot be read, and writes nothing else. Returns
-// the exit status: 2 if a file could not be read to its end, or else 1 if a
-// file has a finding, or else 0.
+// is `entree`, which null says was closed), or that it cannot be read, and
+// writes nothing else. Returns the exit status: 2 if a file could not be read
+// to its end, or else 1 if a file has a finding, or else 0.
 int verifier(const std::vector<std::string>& noms, std::FILE* entree, std::FILE* erreurs);

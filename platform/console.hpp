@@ -7,8 +7,9 @@
 // program opens, should its parent have left any of them closed: reading one
 // then finds its end, and writing to one fails. Writing to a pipe whose
 // reader has gone, or past a file size limit, fails too, rather than ending
-// the program: the work goes on, and the failure is seen.
-void garder_flux_standard();
+// the program: the work goes on, and the failure is seen. True when standard
+// input was closed: what reads as its end then is no input at all.
+bool garder_flux_standard();
 
 // After a read from `entree` failed: waits until it has something, and
 // returns true, if it failed only because the input was left non-blocking

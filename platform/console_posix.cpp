@@ -6,15 +6,19 @@
 #include <fcntl.h>
 #include <poll.h>
 
-void garder_flux_standard()
+bool garder_flux_standard()
 {
+    bool entree_fermee = false;
     // open() takes the lowest free descriptor: the closed one. Read-only, so
     // that what is written to it fails instead of vanishing.
     for (int descripteur = 0; descripteur <= 2; ++descripteur)
-        if (fcntl(descripteur, F_GETFD) < 0 && errno == EBADF)
+        if (fcntl(descripteur, F_GETFD) < 0 && errno == EBADF) {
             open("/dev/null", O_RDONLY);
+            entree_fermee = entree_fermee || descripteur == 0;
+        }
     std::signal(SIGPIPE, SIG_IGN);
     std::signal(SIGXFSZ, SIG_IGN);
+    return entree_fermee;
 }
 
 bool attendre_entree(std::FILE* entree)

@@ -6,8 +6,12 @@
 
 // The C runtime gives a program started without a console or with a closed
 // standard handle streams that fail on their own; its files never take them.
-// There is no SIGPIPE nor SIGXFSZ: writes fail.
-void garder_flux_standard() {}
+// There is no SIGPIPE nor SIGXFSZ: writes fail. A closed standard input
+// fails its reads too.
+bool garder_flux_standard()
+{
+    return false;
+}
 
 // Windows has no non-blocking console input.
 bool attendre_entree(std::FILE*)

@@ -30,6 +30,18 @@ struct Identite {
     bool operator==(const Identite& autre) const { return volume == autre.volume && index == autre.index; }
 };
 
+// What writing a file changes: besides its identity, its size and the time
+// it was last written, to the system's finest unit.
+struct Empreinte {
+    Identite identite;
+    unsigned long long taille = 0;
+    long long ecriture = 0;
+    bool operator==(const Empreinte& autre) const
+    {
+        return identite == autre.identite && taille == autre.taille && ecriture == autre.ecriture;
+    }
+};
+
 // Opens the typed name `nom` as std::fopen would; null if it cannot, or if
 // `nom` is not a valid name in the answers' code page.
 std::FILE* ouvrir(const std::string& nom, const char* mode);
@@ -54,6 +66,9 @@ std::optional<Identite> identite(const char* nom);
 
 // The identity of an open file.
 std::optional<Identite> identite(std::FILE* fichier);
+
+// The fingerprint of the file `nom` leads to, if it exists.
+std::optional<Empreinte> empreinte(const char* nom);
 
 bool est_dossier(const char* nom);
 

@@ -56,6 +56,15 @@ std::optional<Identite> identite(const char* nom)
     return identite_de(etat);
 }
 
+std::optional<Empreinte> empreinte(const char* nom)
+{
+    struct stat etat;
+    if (stat(nom, &etat) != 0)
+        return std::nullopt;
+    return Empreinte{identite_de(etat), static_cast<unsigned long long>(etat.st_size),
+                     etat.st_mtim.tv_sec * 1'000'000'000LL + etat.st_mtim.tv_nsec};
+}
+
 std::optional<Identite> identite(std::FILE* fichier)
 {
     struct stat etat;

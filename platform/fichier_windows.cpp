@@ -63,13 +63,39 @@ std::optional<std::wstring> nom_large(const char* nom)
     return en_large(nom, page_des_reponses());
 }
 
-std::optional<Identite> identite_de(HANDLE poignee)
+std::optional<BY_HANDLE_FILE_INFORMATION> infos_de(HANDLE poignee)
 {
     BY_HANDLE_FILE_INFORMATION infos;
     if (poignee == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(poignee, &infos))
         return std::nullopt;
-    return Identite{infos.dwVolumeSerialNumber,
-                    (static_cast<unsigned long long>(infos.nFileIndexHigh) << 32) | infos.nFileIndexLow};
+    return infos;
+}
+
+// What the file system says of the file the typed name `nom` leads to.
+std::optional<BY_HANDLE_FILE_INFORMATION> infos_de(const char* nom)
+{
+    const std::optional<std::wstring> large = nom_large(nom);
+    // FILE_FLAG_BACKUP_SEMANTICS lets a folder be opened too.
+    HANDLE poignee = INVALID_HANDLE_VALUE;
+    if (large)
+        poignee = CreateFileW(large->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const std::optional<BY_HANDLE_FILE_INFORMATION> infos = infos_de(poignee);
+    if (poignee != INVALID_HANDLE_VALUE)
+        CloseHandle(poignee);
+    return infos;
+}
+
+unsigned long long sur_64_bits(DWORD haut, DWORD bas)
+{
+    return (static_cast<unsigned long long>(haut) << 32) | bas;
+}
+
+std::optional<Identite> identite_de(const std::optional<BY_HANDLE_FILE_INFORMATION>& infos)
+{
+    if (!infos)
+        return std::nullopt;
+    return Identite{infos->dwVolumeSerialNumber, sur_64_bits(infos->nFileIndexHigh, infos->nFileIndexLow)};
 }
 
 std::optional<std::wstring> chemin_normalise(const char* nom)
@@ -122,21 +148,22 @@ std::vector<std::string> arguments_du_programme(int, char**)
 
 std::optional<Identite> identite(const char* nom)
 {
-    const std::optional<std::wstring> large = nom_large(nom);
-    // FILE_FLAG_BACKUP_SEMANTICS lets a folder be opened too.
-    HANDLE poignee = INVALID_HANDLE_VALUE;
-    if (large)
-        poignee = CreateFileW(large->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    std::optional<Identite> resultat = identite_de(poignee);
-    if (poignee != INVALID_HANDLE_VALUE)
-        CloseHandle(poignee);
-    return resultat;
+    return identite_de(infos_de(nom));
 }
 
 std::optional<Identite> identite(std::FILE* fichier)
 {
-    return identite_de(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(fichier))));
+    return identite_de(infos_de(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(fichier)))));
+}
+
+std::optional<Empreinte> empreinte(const char* nom)
+{
+    const std::optional<BY_HANDLE_FILE_INFORMATION> infos = infos_de(nom);
+    if (!infos)
+        return std::nullopt;
+    const FILETIME& ecriture = infos->ftLastWriteTime;
+    return Empreinte{*identite_de(infos), sur_64_bits(infos->nFileSizeHigh, infos->nFileSizeLow),
+                     static_cast<long long>(sur_64_bits(ecriture.dwHighDateTime, ecriture.dwLowDateTime))};
 }
 
 bool est_dossier(const char* nom)

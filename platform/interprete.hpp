@@ -12,7 +12,9 @@ bool lu_comme_option(std::string_view mot);
 // Runs the batch script `nom` line by line and returns when it has ended.
 // The programs write to the console themselves; `console` receives the
 // interpreter's own lines (each command shown before it runs, failures).
-void executer_script(const char* nom, std::FILE* console);
+// False if the script could not be read, or a command could not be started
+// or ended with a status other than 0; on Windows, if cmd's status is not 0.
+bool executer_script(const char* nom, std::FILE* console);
 
 // Writes the PAUSE message to `console` and waits for one key typed after it
 // on `entree`, past what its buffer holds. At the end of `entree` it returns

@@ -93,7 +93,8 @@ struct Lancement {
     posix_spawnattr_t attributs;
 };
 
-void executer(std::vector<std::string>& mots, std::FILE* console)
+// Runs the command `mots`; true if it ended with status 0.
+bool executer(std::vector<std::string>& mots, std::FILE* console)
 {
     std::vector<char*> arguments;
     for (std::string& mot : mots)
@@ -107,7 +108,7 @@ void executer(std::vector<std::string>& mots, std::FILE* console)
         posix_spawnp(&enfant, arguments[0], nullptr, &lancement.attributs, arguments.data(), environ);
     if (erreur != 0) {
         std::fprintf(console, erreur == ENOENT ? cmd::inconnu : cmd::non_lance, arguments[0]);
-        return;
+        return false;
     }
     int etat = 0;
     while (waitpid(enfant, &etat, 0) < 0 && errno == EINTR) {
@@ -116,6 +117,7 @@ void executer(std::vector<std::string>& mots, std::FILE* console)
         std::fprintf(console, cmd::echec, arguments[0], WEXITSTATUS(etat));
     else if (WIFSIGNALED(etat))
         std::fprintf(console, cmd::arret, arguments[0], WTERMSIG(etat));
+    return WIFEXITED(etat) && WEXITSTATUS(etat) == 0;
 }
 
 // One byte of standard input, read past the C library's buffer: what the
@@ -154,9 +156,13 @@ const int signaux[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGALRM, SIGUSR1, SIGUS
 
 extern "C" void restaurer_puis_agir(int signal)
 {
+    // The code it interrupts may be about to read errno.
+    const int erreur = errno;
     tcsetattr(terminal, TCSANOW, signal == SIGCONT ? &reglages_bruts : &reglages_terminal);
-    if (signal == SIGCONT)
+    if (signal == SIGCONT) {
+        errno = erreur;
         return;
+    }
     // The default action, at once: the end of the program, or a stop until SIGCONT.
     struct sigaction defaut = {}, reprise = {};
     defaut.sa_handler = SIG_DFL;
@@ -167,6 +173,7 @@ extern "C" void restaurer_puis_agir(int signal)
     sigprocmask(SIG_UNBLOCK, &seul, nullptr);
     std::raise(signal);
     sigaction(signal, &reprise, nullptr);
+    errno = erreur;
 }
 
 // One key press on the terminal, without Enter and without echo; keys typed
@@ -181,27 +188,35 @@ void lire_touche(std::FILE* entree)
         lire_octet(entree);
         return;
     }
-    struct sigaction restauration = {};
-    restauration.sa_handler = restaurer_puis_agir;
-    sigemptyset(&restauration.sa_mask);
-    struct sigaction anciennes[std::size(signaux)];
-    for (std::size_t i = 0; i < std::size(signaux); ++i) {
-        sigaction(signaux[i], nullptr, &anciennes[i]);
-        if (anciennes[i].sa_handler != SIG_IGN)
-            sigaction(signaux[i], &restauration, nullptr);
-    }
-
+    // Both settings are ready before a handler may apply them: zeroed ones
+    // would set the line's speed to 0, which hangs a real terminal up.
     reglages_bruts = reglages_terminal;
     reglages_bruts.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
     reglages_bruts.c_cc[VMIN] = 1;
     reglages_bruts.c_cc[VTIME] = 0;
+    struct sigaction restauration = {};
+    restauration.sa_handler = restaurer_puis_agir;
+    sigemptyset(&restauration.sa_mask);
+    sigset_t tous, avant;
+    sigemptyset(&tous);
+    struct sigaction anciennes[std::size(signaux)];
+    for (std::size_t i = 0; i < std::size(signaux); ++i) {
+        sigaddset(&tous, signaux[i]);
+        sigaction(signaux[i], nullptr, &anciennes[i]);
+        if (anciennes[i].sa_handler != SIG_IGN)
+            sigaction(signaux[i], &restauration, nullptr);
+    }
     tcsetattr(terminal, TCSAFLUSH, &reglages_bruts);
     if (lire_octet(entree))
         lire_suite(terminal);
-    tcsetattr(terminal, TCSANOW, &reglages_terminal);
 
+    // Held until the old actions are back: a SIGCONT in between would make
+    // the terminal raw again, for good.
+    sigprocmask(SIG_BLOCK, &tous, &avant);
+    tcsetattr(terminal, TCSANOW, &reglages_terminal);
     for (std::size_t i = 0; i < std::size(signaux); ++i)
         sigaction(signaux[i], &anciennes[i], nullptr);
+    sigprocmask(SIG_SETMASK, &avant, nullptr);
 }
 
 } // namespace
@@ -211,7 +226,7 @@ bool lu_comme_option(std::string_view mot)
     return !mot.empty() && mot[0] == '-';
 }
 
-void executer_script(const char* nom, std::FILE* console)
+bool executer_script(const char* nom, std::FILE* console)
 {
     // A parent that ignored SIGCHLD would take the tools' exit statuses away.
     std::signal(SIGCHLD, SIG_DFL);
@@ -219,11 +234,12 @@ void executer_script(const char* nom, std::FILE* console)
     std::FILE* script = std::fopen(nom, "rbe");
     if (script == nullptr) {
         std::fprintf(console, errno == ENOENT ? cmd::script_absent : cmd::script_illisible, nom);
-        return;
+        return false;
     }
     LecteurDos lecteur(script);
     std::string_view lignes;
     std::string ligne;
+    bool reussi = true;
     while (lecteur.lire_lignes(lignes)) {
         while (!lignes.empty()) {
             const std::string_view brute = premiere_ligne(lignes);
@@ -233,12 +249,13 @@ void executer_script(const char* nom, std::FILE* console)
             if (mots.empty())
                 continue;
             montrer(ligne, console);
-            executer(mots, console);
+            reussi = executer(mots, console) && reussi;
         }
     }
     if (lecteur.erreur())
         std::fprintf(console, cmd::script_illisible, nom);
     std::fclose(script);
+    return reussi && !lecteur.erreur();
 }
 
 void attendre_touche(std::FILE* entree, std::FILE* console)

@@ -8,10 +8,12 @@ bool lu_comme_option(std::string_view mot)
     return !mot.empty() && (mot[0] == '-' || mot[0] == '/');
 }
 
-void executer_script(const char* nom, std::FILE* console)
+// cmd's status is that of the script's last command; -1 if cmd itself could
+// not be started.
+bool executer_script(const char* nom, std::FILE* console)
 {
     std::fflush(console);
-    std::system(nom);
+    return std::system(nom) == 0;
 }
 
 // cmd's PAUSE reads the console itself.

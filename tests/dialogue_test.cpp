@@ -2,6 +2,7 @@
 // file, the runner's own messages, and the pause.
 
 #include "cas.hpp"
+#include "console/script.hpp"
 #include "console/textes.hpp"
 #include "platform/interprete.hpp"
 #include "programme.hpp"
@@ -51,31 +52,24 @@ TEST(Dialogue, SeancesDuFichier)
     }
 }
 
-TEST(Outils, UnScriptQuiNeSeLitPasEstDit)
+TEST(Script, PorteDesNomsDeToutesLongueursEtSeLitOuLeDit)
 {
+    // Typed names have 31 characters at most, but the lines do not count on
+    // it. A script that cannot be read is told, and fails.
+    const Dossier dossier;
+    const std::filesystem::path ici = std::filesystem::current_path();
+    std::filesystem::current_path(dossier.chemin());
+    const std::string nom(200, 'n');
+    EXPECT_TRUE(ecrire_script(nom + ".asm", nom));
+    std::filesystem::current_path(ici);
+    EXPECT_EQ(dossier.lire("VEP.bat"),
+              "tasm -b -80  -r16 " + nom + ".asm \r\nKORVEX_modified_for_VEP.EXE " + nom + ".OBJ");
     char lu[100] = {};
     std::FILE* console = fmemopen(lu, sizeof lu, "w");
     for (const char* nom : {"/", "absent.bat"}) // a folder opens, but cannot be read
-        executer_script(nom, console);
+        EXPECT_FALSE(executer_script(nom, console)) << nom;
     std::fclose(console);
     EXPECT_STREQ(lu, "impossible de lire / \nle script absent.bat est introuvable \n");
-}
-
-TEST(Pause, AttendUneToucheTapeeApresSonMessage)
-{
-    // Through a pipe: the rest of the last answer's line is not a key.
-    {
-        Seance s(source, {});
-        s.programme.ecrire("prog.asm nouveau.asm nouveau et encore des mots\n");
-        ASSERT_TRUE(s.programme.attendre(appuyez));
-        EXPECT_TRUE(s.programme.attend_encore(300));
-        s.programme.ecrire("\n");
-        EXPECT_EQ(s.programme.statut(), 0);
-    }
-    // With --sans-pause, none, on a terminal too.
-    Seance s(source, {true, {CRASH2VEP, "--sans-pause", "prog.asm", "nouveau.asm"}});
-    EXPECT_EQ(s.programme.statut(), 0);
-    EXPECT_EQ(s.programme.console().find(appuyez), std::string::npos);
 }
 
 namespace {
@@ -104,38 +98,22 @@ void arreter(Seance& s)
 
 TEST(Pause, SurUnTerminal)
 {
-    // Also with standard output in a file: one key, whatever bytes it sends,
-    // without Enter and without echo; a key typed during the build does not
-    // count. The settings come back, whatever signal ends the program; a stop
-    // puts them back until the program goes on, also just after the key.
-    // Signals ignored by the parent stay ignored; an input that tasm left
-    // non-blocking is waited for.
-#define LANCER "exec \"$CRASH2VEP\""
-    struct {
-        const char* commande;
-        std::string touche;
-        int signal, apres, statut; // the signal is sent before the key, or just after it
-    } const cas[] = {              // clang-format off
-        {LANCER, "x", 0, 0, 0}, {LANCER " > journal.txt", "x", 0, 0, 0}, {LANCER, "\x1b[A", 0, 0, 0},
-        {LANCER, "\x03", 0, 0, 128 + SIGINT}, {LANCER, "", SIGQUIT, 0, 128 + SIGQUIT},
-        {LANCER, "", SIGTERM, 0, 128 + SIGTERM}, {LANCER, "", SIGHUP, 0, 128 + SIGHUP},
-        {LANCER, "x", SIGTSTP, 0, 0}, {LANCER, "x", SIGTSTP, 1, 0},
-        {"trap '' INT TSTP; " LANCER, "\x03\x1ax", 0, 0, 0},
-        {"printf '#!/bin/sh\\nperl -MFcntl -e \"fcntl(STDIN, F_SETFL, O_NONBLOCK)\"\\n' > outils/tasm; " LANCER, "x", 0, 0, 0}};
-    // clang-format on
+    setenv("REPRISE_TEMOIN", REPRISE_TEMOIN, 1);
     const char rapport[] = "prog.asm : 2 lignes remplacees, 0 avertissement\r\n";
-    for (const auto& [commande, touche, signal, apres, statut] : cas) {
+    for (const Cas& c : lire_cas(CAS "/pauses.txt", {"lancer"})) {
+        const std::string commande = c["lancer"], ligne = "pauses.txt:" + std::to_string(c.ligne);
+        const int signal = std::stoi("0" + c["signal"]), apres = !c["apres"].empty();
         Seance s(source, {true, {"bash", "-c", commande}});
         termios initiaux, finaux;
         ASSERT_EQ(tcgetattr(s.programme.terminal(), &initiaux), 0);
         s.programme.ecrire("prog.asm nouveau.asm nouveau\nk");
         // The report, on standard error, comes between the conversion and the next question.
-        const bool console = std::string_view(commande).find('>') == std::string_view::npos;
+        const bool console = commande.find('>') == std::string::npos;
         for (const char* texte : {texte::question_sortie, rapport, texte::question_base, appuyez})
             if (console || texte == rapport) {
-                ASSERT_TRUE(s.programme.attendre(texte)) << commande;
+                ASSERT_TRUE(s.programme.attendre(texte)) << ligne;
             }
-        EXPECT_TRUE(s.programme.attend_encore(300)) << commande;
+        EXPECT_TRUE(s.programme.attend_encore(300)) << ligne;
         EXPECT_TRUE(brut(s, true));
         if (signal == SIGTSTP && !apres) {
             arreter(s);
@@ -144,17 +122,17 @@ TEST(Pause, SurUnTerminal)
             kill(s.programme.pid(), signal);
         }
         const std::size_t vu = s.programme.console().size();
-        s.programme.ecrire(touche);
+        s.programme.ecrire(c["touche"]);
         if (apres) {
             usleep(20'000); // within the tenth of a second that gathers the key's bytes
             arreter(s);
         }
-        EXPECT_EQ(s.programme.statut(), statut) << commande << touche << signal;
-        EXPECT_EQ(s.programme.console().find('x', vu), std::string::npos) << "echo";
+        EXPECT_EQ(s.programme.statut(), std::stoi("0" + c["statut"])) << ligne;
+        EXPECT_EQ(s.programme.console().find('x', vu), std::string::npos) << ligne << ": echo";
         int reste = -1; // what the key sent and the program left for the shell
         ASSERT_EQ(tcgetattr(s.programme.terminal(), &finaux) | ioctl(s.programme.esclave(), FIONREAD, &reste),
                   0);
-        EXPECT_TRUE(finaux.c_lflag == initiaux.c_lflag && finaux.c_cc[VMIN] == initiaux.c_cc[VMIN]);
-        EXPECT_EQ(reste, 0);
+        EXPECT_TRUE(finaux.c_lflag == initiaux.c_lflag && finaux.c_cc[VMIN] == initiaux.c_cc[VMIN]) << ligne;
+        EXPECT_EQ(reste, 0) << ligne;
     }
 }
