@@ -56,25 +56,16 @@ constexpr std::array<Nom, nombre_de_noms> noms = [] {
 // a byte counts its LFs.
 constexpr unsigned char largeur = 128;
 
-// Whether the byte at `p` and the next are a name's anchor, letters folded.
-inline unsigned char ancre_a(const unsigned char* p)
+// Whether the byte at `p` and the next are a name's anchor, letters folded;
+// or if not `premier_aussi`, whether the next is its second byte: a test
+// that a third as many places pass, for a third of the work.
+template <bool premier_aussi> unsigned char ancre_a(const unsigned char* p)
 {
     const unsigned char ici = p[0] | pli, suivant = p[1] | pli;
     unsigned char ancre = 0;
     for (const Nom& nom : noms)
-        ancre |= (ici == nom.premier) & (suivant == nom.second);
+        ancre |= (!premier_aussi || ici == nom.premier) & (suivant == nom.second);
     return ancre;
-}
-
-// Whether the byte after `p` is the second byte of a name's anchor, folded:
-// a test that a third as many places pass, for a third of the work.
-inline unsigned char second_a(const unsigned char* p)
-{
-    const unsigned char suivant = p[1] | pli;
-    unsigned char second = 0;
-    for (const Nom& nom : noms)
-        second |= suivant == nom.second;
-    return second;
 }
 
 // The first place from `debut` on, in steps of `largeur` places that begin
@@ -91,7 +82,7 @@ std::size_t ancre_possible(const unsigned char* octets, std::size_t debut, std::
         const unsigned char* const p = octets + debut;
         unsigned char seconds = 0, lfs = 0, seuls = 0;
         for (std::size_t i = 0; i < largeur; ++i) {
-            seconds |= second_a(p + i);
+            seconds |= ancre_a<false>(p + i);
             lfs = static_cast<unsigned char>(lfs + (p[i] == '\n'));
             seuls |= (p[i] == '\n') & (p[i - 1] != '\r');
         }
@@ -99,7 +90,7 @@ std::size_t ancre_possible(const unsigned char* octets, std::size_t debut, std::
         unsigned char premiere = largeur;
         if (seconds != 0)
             for (std::size_t i = 0; i < largeur; ++i)
-                premiere = std::min(premiere, ancre_a(p + i) ? static_cast<unsigned char>(i) : largeur);
+                premiere = std::min(premiere, ancre_a<true>(p + i) ? static_cast<unsigned char>(i) : largeur);
         if (premiere < largeur) {
             lfs = seuls = 0;
             for (std::size_t i = 0; i < premiere; ++i) {

@@ -83,15 +83,10 @@ void LecteurDos::remplir()
     fin_ += lu;
 }
 
-void EcrivainDos::ecrire(std::string_view texte)
-{
-    copier(texte, true);
-}
-
 void EcrivainDos::recopier(std::string_view lignes, bool lf_seul)
 {
     if (lf_seul)
-        copier(lignes, false);
+        ecrire(lignes);
     else
         ajouter(lignes);
 }
@@ -105,9 +100,8 @@ void EcrivainDos::ajouter(std::string_view texte)
     morceaux_[nombre_++] = {texte.data(), texte.size()};
 }
 
-// Each LF gets a CR before it: every one if `chaque_lf`, else those that do
-// not follow one. A piece at a time, as room is left in copies_.
-void EcrivainDos::copier(std::string_view texte, bool chaque_lf)
+// A piece at a time, as room is left in copies_.
+void EcrivainDos::ecrire(std::string_view texte)
 {
     char precedent = '\0';
     while (!texte.empty() && fichier_ != nullptr) {
@@ -117,7 +111,7 @@ void EcrivainDos::copier(std::string_view texte, bool chaque_lf)
         char* p = debut;
         std::size_t i = 0;
         for (; i < texte.size() && p + 2 <= copies_.data() + copies_.size(); ++i) {
-            if (texte[i] == '\n' && (chaque_lf || precedent != '\r'))
+            if (texte[i] == '\n' && precedent != '\r')
                 *p++ = '\r';
             *p++ = precedent = texte[i];
         }

@@ -52,12 +52,13 @@ public:
     // null, what is written is dropped. Nothing else may write to it.
     explicit EcrivainDos(std::FILE* fichier) : fichier_(fichier) {}
 
-    // Writes text as held in memory: each LF goes out as CR LF.
+    // Writes `texte` as it is but for an LF without its CR, which gets one:
+    // text as held in memory, or whole lines as LecteurDos gives them.
     void ecrire(std::string_view texte);
 
-    // Writes whole lines as LecteurDos gives them, as they are but for an LF
-    // without its CR, which gets one. Unless `lf_seul` says that they may
-    // hold one, they are not copied, and must stay as they are until envoyer.
+    // ecrire for lines as LecteurDos gives them, which are not copied unless
+    // `lf_seul` says that they may hold an LF without its CR; if not, they
+    // must stay as they are until envoyer.
     void recopier(std::string_view lignes, bool lf_seul);
 
     // Writes `texte` as it is; it must stay so until envoyer.
@@ -71,8 +72,6 @@ public:
     bool vider();
 
 private:
-    void copier(std::string_view texte, bool chaque_lf);
-
     std::FILE* fichier_;
     std::array<Morceau, 1024> morceaux_;
     std::size_t nombre_ = 0;
