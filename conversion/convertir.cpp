@@ -78,20 +78,20 @@ Conversion convertir_fichier(LecteurDos& source, std::FILE* nouvelle, Rapport& r
 {
     // Lines that hold none of the rules' names go out as they lie in the
     // reader's buffer, many at a time; each line that holds one goes through
-    // convertir_ligne and the report. The search counts the lines it goes
-    // past, for the report's line numbers, and tells whether one ends in an
-    // LF alone.
+    // convertir_ligne and the report. The lines between are counted, for
+    // the report's line numbers, and copied only if one ends in an LF alone.
     EcrivainDos sortie(nouvelle);
     std::string_view lignes;
     std::size_t numero = 1;
     try {
         while (source.lire_lignes(lignes)) {
             for (std::size_t fait = 0; fait < lignes.size();) {
-                LignesPassees passees;
-                const std::string_view nommee = ligne_nommee(lignes, fait, passees);
+                const std::string_view nommee = ligne_nommee(lignes, fait);
                 const std::size_t debut =
                     nommee.empty() ? lignes.size() : static_cast<std::size_t>(nommee.data() - lignes.data());
-                sortie.recopier(lignes.substr(fait, debut - fait), passees.lf_seul);
+                const std::string_view avant = lignes.substr(fait, debut - fait);
+                const LignesPassees passees = compter_lignes(avant);
+                sortie.recopier(avant, passees.lf_seul);
                 numero += passees.lf;
                 if (nommee.empty())
                     break;

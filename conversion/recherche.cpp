@@ -70,36 +70,22 @@ template <bool premier_aussi> unsigned char ancre_a(const unsigned char* p)
 
 // The first place from `debut` on, in steps of `largeur` places that begin
 // before `fin`, that may be the anchor of a name; or where the steps end.
-// Adds to `passees` the line ends before it. Reads the byte before `debut`
-// and the one after the last step. The same operations at every place of a
-// step, without a branch, so that the compiler turns them into vector
-// instructions. This is where the time goes.
+// Reads the byte after the last step. The same operations at every place of
+// a step, without a branch, so that the compiler turns them into vector
+// instructions.
 POUR_CHAQUE_PROCESSEUR
-std::size_t ancre_possible(const unsigned char* octets, std::size_t debut, std::size_t fin,
-                           LignesPassees& passees)
+std::size_t ancre_possible(const unsigned char* octets, std::size_t debut, std::size_t fin)
 {
     for (; debut < fin; debut += largeur) {
         const unsigned char* const p = octets + debut;
-        unsigned char seconds = 0, lfs = 0, seuls = 0;
-        for (std::size_t i = 0; i < largeur; ++i) {
+        unsigned char seconds = 0;
+        for (std::size_t i = 0; i < largeur; ++i)
             seconds |= ancre_a<false>(p + i);
-            lfs = static_cast<unsigned char>(lfs + (p[i] == '\n'));
-            seuls |= (p[i] == '\n') & (p[i - 1] != '\r');
-        }
-        // Where the first anchor lies, if one does, and the line ends before it.
+        if (seconds == 0)
+            continue;
         unsigned char premiere = largeur;
-        if (seconds != 0)
-            for (std::size_t i = 0; i < largeur; ++i)
-                premiere = std::min(premiere, ancre_a<true>(p + i) ? static_cast<unsigned char>(i) : largeur);
-        if (premiere < largeur) {
-            lfs = seuls = 0;
-            for (std::size_t i = 0; i < premiere; ++i) {
-                lfs = static_cast<unsigned char>(lfs + (p[i] == '\n'));
-                seuls |= (p[i] == '\n') & (p[i - 1] != '\r');
-            }
-        }
-        passees.lf += lfs;
-        passees.lf_seul |= seuls != 0;
+        for (std::size_t i = 0; i < largeur; ++i)
+            premiere = std::min(premiere, ancre_a<true>(p + i) ? static_cast<unsigned char>(i) : largeur);
         if (premiere < largeur)
             return debut + premiere;
     }
@@ -123,19 +109,12 @@ bool nom_a(std::string_view texte, std::size_t place)
 }
 
 // The first place from `debut` on, before `fin`, that is the anchor of a
-// name, looked at one by one: `fin` if none. Adds to `passees` the line ends
-// before it.
-std::size_t une_a_une(std::string_view texte, std::size_t debut, std::size_t fin, LignesPassees& passees)
+// name, looked at one by one: `fin` if none.
+std::size_t une_a_une(std::string_view texte, std::size_t debut, std::size_t fin)
 {
-    for (; debut < fin; ++debut) {
-        if (nom_a(texte, debut))
-            return debut;
-        if (texte[debut] == '\n') {
-            ++passees.lf;
-            passees.lf_seul |= debut == 0 || texte[debut - 1] != '\r';
-        }
-    }
-    return fin;
+    while (debut < fin && !nom_a(texte, debut))
+        ++debut;
+    return debut;
 }
 
 // The line of `texte` that holds `place`, with its LF; it begins at `debut`
@@ -151,29 +130,49 @@ std::string_view ligne_de(std::string_view texte, std::size_t debut, std::size_t
 
 } // namespace
 
-std::string_view ligne_nommee(std::string_view texte, std::size_t debut, LignesPassees& passees)
+std::string_view ligne_nommee(std::string_view texte, std::size_t debut)
 {
-    // The pass reads the byte before each place and the one after: the text's
-    // first place and its last ones are looked at one by one. A name lies
-    // within a line, and so does its anchor.
+    // The pass reads the byte after each place: the text's last places are
+    // looked at one by one. A name lies within a line, and so does its anchor.
     const auto* const octets = reinterpret_cast<const unsigned char*>(texte.data());
     const std::size_t fin_des_pas = texte.size() > largeur ? texte.size() - largeur : 0;
-    for (std::size_t place = debut;;) {
-        if (place > 0 && place < fin_des_pas) {
-            place = ancre_possible(octets, place, fin_des_pas, passees);
-            if (nom_a(texte, place))
-                return ligne_de(texte, debut, place);
-            if (place < fin_des_pas) { // an anchor, which is no LF, of no name
-                ++place;
-                continue;
-            }
-        }
-        const std::size_t jusque = place == 0 && fin_des_pas > 0 ? 1 : texte.size();
-        const std::size_t ancre = une_a_une(texte, place, jusque, passees);
-        if (ancre < jusque)
-            return ligne_de(texte, debut, ancre);
-        if (jusque == texte.size())
+    for (std::size_t place = debut;; ++place) {
+        if (place < fin_des_pas)
+            place = ancre_possible(octets, place, fin_des_pas);
+        if (place >= fin_des_pas)
+            place = une_a_une(texte, place, texte.size());
+        if (place == texte.size())
             return {};
-        place = jusque;
+        if (nom_a(texte, place))
+            return ligne_de(texte, debut, place);
     }
+}
+
+POUR_CHAQUE_PROCESSEUR
+LignesPassees compter_lignes(std::string_view lignes)
+{
+    // A byte counts the LFs of `largeur` places: the compiler keeps it in
+    // vectors of bytes.
+    const auto* const p = reinterpret_cast<const unsigned char*>(lignes.data());
+    const std::size_t taille = lignes.size();
+    LignesPassees passees;
+    unsigned char seuls = taille > 0 && p[0] == '\n';
+    std::size_t i = 1;
+    for (; i + largeur <= taille; i += largeur) {
+        unsigned char lfs = 0;
+        for (std::size_t j = i; j < i + largeur; ++j) {
+            lfs = static_cast<unsigned char>(lfs + (p[j] == '\n'));
+            seuls |= (p[j] == '\n') & (p[j - 1] != '\r');
+        }
+        passees.lf += lfs;
+    }
+    unsigned char lfs = 0;
+    for (; i < taille; ++i) {
+        lfs = static_cast<unsigned char>(lfs + (p[i] == '\n'));
+        seuls |= (p[i] == '\n') & (p[i - 1] != '\r');
+    }
+    passees.lf += lfs;
+    passees.lf += taille > 0 && p[0] == '\n';
+    passees.lf_seul = seuls != 0;
+    return passees;
 }

@@ -1,6 +1,6 @@
 // cherc2haine against std::string_view::find, on any bytes; and the search
 // for the rules' names against the first line that holds one, letters folded,
-// with the line ends before it. The input holds the length of a pattern for
+// and the count of the line ends before it. The input holds the length of a pattern for
 // cherc2haine, the pattern, then the text.
 
 #include "conversion/cherc2haine.hpp"
@@ -30,8 +30,9 @@ bool trouve(std::string_view texte, std::size_t debut)
             attendues.lf_seul |= ligne.size() < 2 || ligne[ligne.size() - 2] != '\r';
         }
     }
-    LignesPassees passees;
-    const std::string_view ligne = ligne_nommee(texte, debut, passees);
+    const std::string_view ligne = ligne_nommee(texte, debut);
+    const LignesPassees passees = compter_lignes(texte.substr(
+        debut, (ligne.empty() ? texte.data() + texte.size() : ligne.data()) - texte.data() - debut));
     return ligne.data() == attendue.data() && ligne.size() == attendue.size() && passees.lf == attendues.lf &&
            passees.lf_seul == attendues.lf_seul;
 }
