@@ -52,8 +52,7 @@ Dossier::Dossier(std::string_view source)
         ecrire(nom, outil);
         std::filesystem::permissions(chemin(nom), std::filesystem::perms::owner_all);
     }
-    if (!source.empty())
-        ecrire("prog.asm", source);
+    ecrire("prog.asm", source);
 }
 
 Dossier::~Dossier()

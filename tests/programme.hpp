@@ -9,9 +9,9 @@
 
 #include <unistd.h>
 
-// A fresh temporary folder, removed afterwards, holding prog.asm if a source
-// is given, and in outils/, first on the PATH of programs started there, the
-// stand-in tools that cas/dialogues.txt describes.
+// A fresh temporary folder, removed afterwards, holding prog.asm (empty if no
+// source is given) and, in outils/, first on the PATH of programs started
+// there, the stand-in tools that cas/dialogues.txt describes.
 class Dossier {
 public:
     explicit Dossier(std::string_view source = "");
