@@ -16,6 +16,9 @@ bool lu_comme_option(std::string_view mot);
 // or ended with a status other than 0; on Windows, if cmd's status is not 0.
 bool executer_script(const char* nom, std::FILE* console);
 
+// What cmd says at PAUSE, as a French Windows words it.
+constexpr char message_pause[] = "Appuyez sur une touche pour continuer...";
+
 // Writes the PAUSE message to `console` and waits for one key typed after it
 // on `entree`, past what its buffer holds. At the end of `entree` it returns
 // at once.

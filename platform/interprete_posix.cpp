@@ -30,7 +30,6 @@ constexpr char echec[] = "'%s' a echoue (code %d) \n";
 constexpr char arret[] = "'%s' a ete arrete (signal %d) \n";
 constexpr char script_absent[] = "le script %s est introuvable \n";
 constexpr char script_illisible[] = "impossible de lire %s \n";
-constexpr char pause[] = "Appuyez sur une touche pour continuer...";
 } // namespace cmd
 
 // A script line is a program and its arguments separated by blanks and tabs;
@@ -260,7 +259,7 @@ bool executer_script(const char* nom, std::FILE* console)
 
 void attendre_touche(std::FILE* entree, std::FILE* console)
 {
-    std::fputs(cmd::pause, console);
+    std::fputs(message_pause, console);
     std::fflush(console);
     if (isatty(fileno(entree)))
         lire_touche(entree);

@@ -22,10 +22,9 @@ std::string chaine(const std::string& ligne, std::size_t& p)
         p += echappe && ligne[p] == 'x' ? 2 : 0;
     }
     std::size_t fois = 1, chiffres = 0;
-    if (ligne.compare(++p, 1, "*") == 0) {
-        fois = std::stoul(ligne.substr(p + 1), &chiffres);
-        p += 1 + chiffres;
-    }
+    if (ligne.compare(++p, 1, "*") == 0)
+        fois = std::stoul(ligne.substr(++p), &chiffres);
+    p += chiffres;
     std::string repetee;
     while (fois-- > 0)
         repetee += valeur;
@@ -60,19 +59,19 @@ struct Lecture {
         }
     }
 
-    // One line. In C++, a text constant, constexpr char nom[] = "...";,
-    // defines a name, and what lies around (#pragma, comments, a namespace
-    // and its brace) is skipped.
-    void lire(std::string ligne, int numero)
+    // One line. Of a C++ header (`entete`), only the text constants count,
+    // constexpr char nom[] = "...";, and the lines that go on with a string.
+    void lire(std::string ligne, int numero, bool entete)
     {
         const std::string constante = "constexpr char ";
         if (ligne.rfind(constante, 0) == 0)
             ligne = ligne.substr(constante.size(), ligne.find('[') - constante.size()) + " = " +
                     ligne.substr(ligne.find('=') + 1);
+        else if (entete && ligne.find_first_not_of(" \t") != ligne.find('"'))
+            return;
         if (!ligne.empty() && ligne.back() == ';')
             ligne.pop_back();
-        if (ligne.find_first_not_of(" \t") == std::string::npos ||
-            std::string("#/}").find(ligne[0]) != std::string::npos || ligne.rfind("namespace", 0) == 0)
+        if (ligne.find_first_not_of(" \t") == std::string::npos || ligne[0] == '#')
             return;
         const std::size_t egal = ligne.find(" = ");
         const bool suite = ligne[0] == ' ' || ligne[0] == '\t';
@@ -100,7 +99,7 @@ std::vector<Cas> lire_cas(const std::string& chemin, const std::vector<std::stri
         std::string ligne;
         for (int numero = 1; std::getline(fichier, ligne); ++numero) {
             try {
-                lecture.lire(ligne, numero);
+                lecture.lire(ligne, numero, nom != chemin);
             } catch (const std::exception& e) {
                 throw std::runtime_error(nom + ":" + std::to_string(numero) + ": " + e.what());
             }

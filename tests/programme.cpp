@@ -1,5 +1,6 @@
 #include "programme.hpp"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -16,24 +17,15 @@
 
 namespace {
 
-constexpr int delai_ms = 10'000;
+const char outil[] =
+    "#!/bin/sh\n"
+    "n=$(basename \"$0\"); printf '(%s)\\n' \"$n\" 2> /dev/null; printf %s \"$n\" >> appels\n"
+    "for a; do printf ' [%s]' \"$a\" >> appels; d=$a; done; printf '\\n' >> appels\n"
+    "case $0 in *tasm) head -c 1048576 -- \"$d\" > vu_par_tasm ;; esac\n";
 
-const char outil[] = "#!/bin/sh\n"
-                     "printf '(%s)\\n' \"$(basename \"$0\")\" 2> /dev/null\n"
-                     "printf '%s' \"$(basename \"$0\")\" >> appels\n"
-                     "for argument; do printf ' [%s]' \"$argument\" >> appels; dernier=$argument; done\n"
-                     "printf '\\n' >> appels\n"
-                     "case $0 in *tasm) head -c 1048576 -- \"$dernier\" > vu_par_tasm ;; esac\n";
-
-void verifier(bool reussi, const char* quoi)
-{
-    if (!reussi)
-        throw std::runtime_error(quoi);
-}
-
-// In the child: the program on `entree`, `sortie` and `erreurs` in `dossier`, never returns.
+// In the child: the script on `entree`, `sortie` and `erreurs` in `dossier`, never returns.
 [[noreturn]] void lancer(int entree, int sortie, int erreurs, const Dossier& dossier,
-                         Programme::Options& options)
+                         const Programme::Options& options)
 {
     const int flux[] = {entree, sortie, erreurs};
     for (int i = 0; i < 3; ++i)
@@ -43,27 +35,24 @@ void verifier(bool reussi, const char* quoi)
     if (chdir(dossier.chemin().c_str()) != 0)
         _exit(126);
     setenv("PATH", (dossier.chemin("outils") + ":" + std::getenv("PATH")).c_str(), 1);
-    setenv("CRASH2VEP", CRASH2VEP, 1); // for commands that start the program
-
-    std::vector<char*> arguments;
-    for (std::string& argument : options.commande)
-        arguments.push_back(argument.data());
-    arguments.push_back(nullptr);
-    execvp(arguments[0], arguments.data());
+    setenv("CRASH2VEP", CRASH2VEP, 1);
+    execlp("bash", "bash", "-c", options.script.c_str(), nullptr);
     _exit(127);
 }
 
 } // namespace
 
-Dossier::Dossier()
+Dossier::Dossier(std::string_view source)
 {
     chemin_ = (std::filesystem::temp_directory_path() / "crash2vep-XXXXXX").string();
-    verifier(mkdtemp(chemin_.data()) != nullptr, "mkdtemp");
+    if (mkdtemp(chemin_.data()) == nullptr)
+        throw std::runtime_error("mkdtemp");
     std::filesystem::create_directory(chemin("outils"));
     for (const char* nom : {"outils/tasm", "outils/KORVEX_modified_for_VEP.EXE"}) {
         ecrire(nom, outil);
         std::filesystem::permissions(chemin(nom), std::filesystem::perms::owner_all);
     }
+    ecrire("prog.asm", source);
 }
 
 Dossier::~Dossier()
@@ -77,17 +66,27 @@ std::string Dossier::chemin(std::string_view nom) const
     return nom.empty() ? chemin_ : chemin_ + "/" + std::string(nom);
 }
 
-const Dossier& Dossier::ecrire(std::string_view nom, std::string_view octets) const
+void Dossier::ecrire(std::string_view nom, std::string_view octets) const
 {
     std::ofstream(chemin(nom), std::ios::binary)
         .write(octets.data(), static_cast<std::streamsize>(octets.size()));
-    return *this;
 }
 
 std::string Dossier::lire(std::string_view nom) const
 {
     std::ifstream fichier(chemin(nom), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(fichier), {});
+}
+
+std::string Dossier::sans_chemin(std::string texte) const
+{
+    const std::string ici = std::filesystem::canonical(chemin_).string();
+    std::string windows = "Z:" + ici;
+    std::replace(windows.begin(), windows.end(), '/', '\\');
+    for (const std::string& nom : {ici, windows})
+        for (std::size_t p; (p = texte.find(nom)) != std::string::npos;)
+            texte.replace(p, nom.size(), "@");
+    return texte;
 }
 
 Programme::Programme(const Dossier& dossier, Options options)
@@ -98,7 +97,8 @@ Programme::Programme(const Dossier& dossier, Options options)
         // The terminal becomes the program's controlling terminal, so that
         // Ctrl-C typed on it interrupts the program.
         lecture_ = ecriture_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-        verifier(lecture_ >= 0 && grantpt(lecture_) == 0 && unlockpt(lecture_) == 0, "pseudo-terminal");
+        if (lecture_ < 0 || grantpt(lecture_) != 0 || unlockpt(lecture_) != 0)
+            throw std::runtime_error("pseudo-terminal");
         const std::string esclave = ptsname(lecture_);
         esclave_ = open(esclave.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
         enfant_ = fork();
@@ -110,9 +110,8 @@ Programme::Programme(const Dossier& dossier, Options options)
         }
     } else {
         int entree[2], sortie[2], erreurs[2];
-        verifier(pipe2(entree, O_CLOEXEC) == 0 && pipe2(sortie, O_CLOEXEC) == 0 &&
-                     pipe2(erreurs, O_CLOEXEC) == 0,
-                 "pipe");
+        if (pipe2(entree, O_CLOEXEC) != 0 || pipe2(sortie, O_CLOEXEC) != 0 || pipe2(erreurs, O_CLOEXEC) != 0)
+            throw std::runtime_error("pipe");
         enfant_ = fork();
         if (enfant_ == 0)
             lancer(entree[0], sortie[1], erreurs[1], dossier, options);
@@ -132,9 +131,7 @@ Programme::~Programme()
         kill(enfant_, SIGKILL);
         waitpid(enfant_, nullptr, 0);
     }
-    if (ecriture_ >= 0 && ecriture_ != lecture_)
-        close(ecriture_);
-    for (int descripteur : {lecture_, esclave_, lecture_erreurs_})
+    for (int descripteur : {ecriture_ != lecture_ ? ecriture_ : -1, lecture_, esclave_, lecture_erreurs_})
         if (descripteur >= 0)
             close(descripteur);
 }
@@ -172,13 +169,8 @@ bool Programme::attendre(std::string_view texte)
 
 void Programme::ecrire(std::string_view texte)
 {
-    verifier(write(ecriture_, texte.data(), texte.size()) == static_cast<ssize_t>(texte.size()), "write");
-}
-
-void Programme::fermer_entree()
-{
-    close(ecriture_);
-    ecriture_ = -1;
+    if (write(ecriture_, texte.data(), texte.size()) != static_cast<ssize_t>(texte.size()))
+        throw std::runtime_error("write");
 }
 
 bool Programme::attend_encore(int millisecondes)
@@ -196,10 +188,4 @@ bool Programme::attend_encore(int millisecondes)
         lire(10);
     } while (std::chrono::steady_clock::now() < limite);
     return true;
-}
-
-int Programme::statut()
-{
-    attend_encore(delai_ms);
-    return statut_;
 }

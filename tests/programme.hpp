@@ -4,23 +4,23 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include <sys/types.h>
+#include <utility>
 
-// A fresh temporary folder, removed afterwards, with stand-ins for tasm and
-// the converter tool in its subfolder outils/, first on the PATH of programs
-// started there: each writes its name in brackets to standard output and
-// appends its name and its arguments, each in brackets, to the file
-// "appels"; tasm also copies the file named by its last argument to
-// "vu_par_tasm".
+#include <unistd.h>
+
+// A fresh temporary folder, removed afterwards, holding prog.asm (empty if no
+// source is given) and, in outils/, first on the PATH of programs started
+// there, the stand-in tools that cas/dialogues.txt describes.
 class Dossier {
 public:
-    Dossier();
+    explicit Dossier(std::string_view source = "");
     ~Dossier();
     std::string chemin(std::string_view nom = "") const;
-    const Dossier& ecrire(std::string_view nom, std::string_view octets) const; // returns itself
+    void ecrire(std::string_view nom, std::string_view octets) const;
     std::string lire(std::string_view nom) const; // empty if there is no such file
+    // `texte` with this folder written @, named as POSIX and as wine name it.
+    std::string sans_chemin(std::string texte) const;
 
 private:
     std::string chemin_;
@@ -29,8 +29,8 @@ private:
 class Programme {
 public:
     struct Options {
-        bool terminal = false; // a pseudo-terminal for standard input and output
-        std::vector<std::string> commande = {CRASH2VEP};
+        bool terminal;      // a pseudo-terminal for standard input and output
+        std::string script; // run by bash; "$CRASH2VEP" is the program
     };
 
     Programme(const Dossier& dossier, Options options);
@@ -40,11 +40,11 @@ public:
     // false if it does not within a few seconds.
     bool attendre(std::string_view texte);
     void ecrire(std::string_view texte);
-    void fermer_entree();
+    void fermer_entree() { close(std::exchange(ecriture_, -1)); }
     // True if the program is still running after `millisecondes`.
     bool attend_encore(int millisecondes);
     // Waits for the end: the exit status, or 128 plus the signal that ended it.
-    int statut();
+    int statut() { return attend_encore(delai_ms) ? -1 : statut_; }
     pid_t pid() const { return enfant_; }
     // Its standard output, and error (on a terminal, both are in console()).
     const std::string& console() const { return console_; }
@@ -54,6 +54,7 @@ public:
     int esclave() const { return esclave_; }
 
 private:
+    static constexpr int delai_ms = 10'000; // for the program's output, or its end
     bool lire(int millisecondes);
 
     pid_t enfant_ = -1;
@@ -61,14 +62,4 @@ private:
     std::string console_, erreurs_;
     std::size_t vu_ = 0;
     int statut_ = -1;
-};
-
-// A folder holding prog.asm, and the program started there.
-struct Seance {
-    Seance(std::string_view source, const Programme::Options& options)
-        : programme(dossier.ecrire("prog.asm", source), options)
-    {
-    }
-    Dossier dossier;
-    Programme programme;
 };
