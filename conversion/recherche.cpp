@@ -128,28 +128,9 @@ std::string_view ligne_de(std::string_view texte, std::size_t debut, std::size_t
     return texte.substr(premier, lf == std::string_view::npos ? lf : lf + 1 - premier);
 }
 
-} // namespace
-
-std::string_view ligne_nommee(std::string_view texte, std::size_t debut)
-{
-    // The pass reads the byte after each place: the text's last places are
-    // looked at one by one. A name lies within a line, and so does its anchor.
-    const auto* const octets = reinterpret_cast<const unsigned char*>(texte.data());
-    const std::size_t fin_des_pas = texte.size() > largeur ? texte.size() - largeur : 0;
-    for (std::size_t place = debut;; ++place) {
-        if (place < fin_des_pas)
-            place = ancre_possible(octets, place, fin_des_pas);
-        if (place >= fin_des_pas)
-            place = une_a_une(texte, place, texte.size());
-        if (place == texte.size())
-            return {};
-        if (nom_a(texte, place))
-            return ligne_de(texte, debut, place);
-    }
-}
-
+// The line ends of `lignes`, whose first byte follows no CR.
 POUR_CHAQUE_PROCESSEUR
-LignesPassees compter_lignes(std::string_view lignes)
+LignesPassees compter(std::string_view lignes)
 {
     // A byte counts the LFs of `largeur` places: the compiler keeps it in
     // vectors of bytes.
@@ -175,4 +156,29 @@ LignesPassees compter_lignes(std::string_view lignes)
     passees.lf += taille > 0 && p[0] == '\n';
     passees.lf_seul = seuls != 0;
     return passees;
+}
+
+} // namespace
+
+std::string_view ligne_nommee(std::string_view texte, std::size_t debut)
+{
+    // The pass reads the byte after each place: the text's last places are
+    // looked at one by one. A name lies within a line, and so does its anchor.
+    const auto* const octets = reinterpret_cast<const unsigned char*>(texte.data());
+    const std::size_t fin_des_pas = texte.size() > largeur ? texte.size() - largeur : 0;
+    for (std::size_t place = debut;; ++place) {
+        if (place < fin_des_pas)
+            place = ancre_possible(octets, place, fin_des_pas);
+        if (place >= fin_des_pas)
+            place = une_a_une(texte, place, texte.size());
+        if (place == texte.size())
+            return {};
+        if (nom_a(texte, place))
+            return ligne_de(texte, debut, place);
+    }
+}
+
+LignesPassees compter_lignes(std::string_view lignes)
+{
+    return compter(lignes);
 }
