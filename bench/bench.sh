@@ -65,7 +65,7 @@ tour() {
         --prepare 'rm -f nouveau.asm' --prepare 'rm -f sortie_sed' --prepare 'rm -f copie' \
         "'$programme' < reponses > console 2> rapport" \
         "sed -f '$racine/bench/vep.sed' < source.asm > sortie_sed" \
-        'dd if=source.asm of=copie bs=1M status=none' > /dev/null 2> >(grep -v 'non-zero exit code' >&2)
+        'dd if=source.asm of=copie bs=1M status=none' > /dev/null 2> tour.err || { cat tour.err >&2; return 1; }
     awk -F, 'NR > 1 { printf "%s ", $2 } END { print "" }' tour.csv
 }
 
@@ -92,6 +92,6 @@ for mo in "${@:-200 400}"; do
         tc=$(awk '{ print $3 }' tours | mediane); rc=$(awk '{ print $1 / $3 }' tours | mediane)
         printf '%-8s %9.3fs %8.3fs %8.3fs %8.1fx %8.2fx %10s Kio\n' "$m Mo" "$tp" "$ts" "$tc" \
             "$(awk -v a="$ts" -v b="$tp" 'BEGIN { print a / b }')" "$rc" "$kio"
-        rm -f source.asm nouveau.asm sortie_sed copie VEP.bat rapport console tour.csv memoire
+        rm -f source.asm nouveau.asm sortie_sed copie VEP.bat rapport console tour.csv tour.err memoire
     done
 done
