@@ -29,9 +29,9 @@ struct Regle {
     // Every line that the rule replaces or that the report says anything of
     // holds one of these, letters folded.
     Liste<std::string_view> noms;
-    // Whether a pattern, and a text that resembles one, must not be followed
-    // or preceded by a letter, digit or '_': call GET_KEY2 calls another
-    // routine.
+    // Whether, for the report, a letter, digit or '_' after a pattern (or
+    // around a text that resembles one) makes it another word: call
+    // GET_KEY2 calls another routine.
     bool mots_entiers;
 };
 
