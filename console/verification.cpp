@@ -27,11 +27,11 @@ int rapporter(const std::string& nom, std::FILE* source, std::FILE* erreurs)
 // The report on the file `nom` ("-": `entree`); the exit status.
 int verifier_un(const std::string& nom, std::FILE* entree, std::FILE* erreurs)
 {
-    if (nom == "-" && entree == nullptr) {
-        std::fprintf(erreurs, texte::illisible, "-");
-        return 2;
-    }
     if (nom == "-") {
+        if (entree == nullptr) { // closed as the program started
+            std::fprintf(erreurs, texte::illisible, "-");
+            return 2;
+        }
         lire_en_binaire(entree);
         return rapporter(nom, entree, erreurs);
     }

@@ -3,6 +3,7 @@
 #include "platform/console.hpp"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 

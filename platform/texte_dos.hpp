@@ -9,8 +9,6 @@
 #include <cstddef>
 #include <cstdio>
 #include <memory>
-#include <new>
-#include <string>
 #include <string_view>
 
 // Reads a DOS text file in blocks of whole lines, as they lie on disk. The
