@@ -71,7 +71,7 @@ void convertir_ligne(std::string_view ligne, const Places& places, EcrivainDos& 
         }
     }
     if (!remplacee) // rare enough to be copied, whatever its line end
-        sortie.recopier(ligne, true);
+        sortie.ecrire(ligne);
 }
 
 Conversion convertir_fichier(LecteurDos& source, std::FILE* nouvelle, Rapport& rapport)
@@ -91,7 +91,10 @@ Conversion convertir_fichier(LecteurDos& source, std::FILE* nouvelle, Rapport& r
                     nommee.empty() ? lignes.size() : static_cast<std::size_t>(nommee.data() - lignes.data());
                 const std::string_view avant = lignes.substr(fait, debut - fait);
                 const LignesPassees passees = compter_lignes(avant);
-                sortie.recopier(avant, passees.lf_seul);
+                if (passees.lf_seul)
+                    sortie.ecrire(avant);
+                else
+                    sortie.ajouter(avant);
                 numero += passees.lf;
                 if (nommee.empty())
                     break;

@@ -84,14 +84,6 @@ void LecteurDos::remplir()
     fin_ += lu;
 }
 
-void EcrivainDos::recopier(std::string_view lignes, bool lf_seul)
-{
-    if (lf_seul)
-        ecrire(lignes);
-    else
-        ajouter(lignes);
-}
-
 void EcrivainDos::ajouter(std::string_view texte)
 {
     if (texte.empty() || fichier_ == nullptr)

@@ -54,12 +54,8 @@ public:
     // text as held in memory, or whole lines as LecteurDos gives them.
     void ecrire(std::string_view texte);
 
-    // ecrire for lines as LecteurDos gives them, which are not copied unless
-    // `lf_seul` says that they may hold an LF without its CR; if not, they
-    // must stay as they are until envoyer.
-    void recopier(std::string_view lignes, bool lf_seul);
-
-    // Writes `texte` as it is; it must stay so until envoyer.
+    // Writes `texte` as it is, without copying it: it must stay so until
+    // envoyer. So go lines from LecteurDos whose LFs all have their CR.
     void ajouter(std::string_view texte);
 
     // Hands what it was given to the system.
