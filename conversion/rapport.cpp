@@ -117,32 +117,35 @@ std::size_t occurrences(std::string_view texte, std::string_view motif)
     return nombre;
 }
 
-// Whether `code` holds, at `i`, a statement of `regle`: one of its patterns,
-// as a whole word where the rule wants one.
-bool enonce_a(std::string_view code, std::size_t i, std::string_view motif, const Regle& regle)
+// How many bytes at `i` in `code` a statement of `regle` takes: one of its
+// patterns, as a whole word where the rule wants one, bare or with the
+// quotes or angle brackets around it; 0 if none.
+std::size_t enonce_a(std::string_view code, std::size_t i, const Regle& regle)
 {
-    const std::size_t fin = i + motif.size();
-    return code[i] == motif[0] && code.compare(i, motif.size(), motif) == 0 &&
-           !(regle.mots_entiers && fin < code.size() && dans_un_nom(code[fin]));
+    const auto motif_a = [&](std::size_t debut, std::string_view motif) {
+        const std::size_t fin = debut + motif.size();
+        return code[debut] == motif[0] && code.compare(debut, motif.size(), motif) == 0 &&
+               !(regle.mots_entiers && fin < code.size() && dans_un_nom(code[fin]));
+    };
+    const char fermante = code[i] == '"' ? '"' : code[i] == '<' ? '>' : '\0';
+    for (std::string_view motif : regle.motifs) {
+        const std::size_t fin = i + 1 + motif.size();
+        if (fermante != '\0' && fin < code.size() && code[fin] == fermante && motif_a(i + 1, motif))
+            return motif.size() + 2;
+        if (motif_a(i, motif))
+            return motif.size();
+    }
+    return 0;
 }
 
 // How many bytes at `i` in `code` belong to what a replacement stands for: a
-// pattern, with the quotes or angle brackets around it; or an include
-// directive's own word, in any case, while `restantes` allows that word.
+// rule's statement; or an include directive's own word, in any case, while
+// `restantes` allows that word.
 std::size_t pris_a(std::string_view code, std::size_t i, std::size_t (&restantes)[std::size(directives)])
 {
-    const char ouvrante = code[i];
-    const char fermante = ouvrante == '"' ? '"' : ouvrante == '<' ? '>' : '\0';
-    for (const Regle& regle : regles) {
-        for (std::string_view motif : regle.motifs) {
-            const std::size_t fin = i + 1 + motif.size();
-            if (fermante != '\0' && fin < code.size() && code[fin] == fermante &&
-                enonce_a(code, i + 1, motif, regle))
-                return motif.size() + 2;
-            if (enonce_a(code, i, motif, regle))
-                return motif.size();
-        }
-    }
+    for (const Regle& regle : regles)
+        if (const std::size_t pris = enonce_a(code, i, regle))
+            return pris;
     for (std::size_t d = 0; d < std::size(directives); ++d) {
         if (restantes[d] > 0 && minuscule(code[i]) == minuscule(directives[d][0]) &&
             egal_replie(code.substr(i, directives[d].size()), directives[d])) {
@@ -160,12 +163,20 @@ std::size_t pris_a(std::string_view code, std::size_t i, std::size_t (&restantes
 // line, and memory does not.
 std::string perte(std::string_view code)
 {
-    // Most replaced lines are a pattern alone, but for blanks.
+    // Most replaced lines are one statement alone, blanks aside: a pattern,
+    // or an include directive and the file that it names.
     const std::string_view enonce = sans_blancs(code);
     for (const Regle& regle : regles)
         for (std::string_view motif : regle.motifs)
             if (enonce == motif)
                 return {};
+    for (std::string_view directive : directives) {
+        const std::string_view fichier =
+            sans_blancs(enonce.substr(std::min(directive.size(), enonce.size())));
+        if (!fichier.empty() && egal_replie(enonce.substr(0, directive.size()), directive) &&
+            enonce_a(fichier, 0, inclusion) == fichier.size())
+            return {};
+    }
 
     // Each include pattern takes one directive of each spelling with it.
     std::size_t inclusions = 0;
