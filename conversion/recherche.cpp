@@ -132,28 +132,28 @@ std::string_view ligne_de(std::string_view texte, std::size_t debut, std::size_t
 POUR_CHAQUE_PROCESSEUR
 LignesPassees compter(std::string_view lignes)
 {
-    // Bytes count the LFs, and those without their CR, of `largeur` places:
-    // the compiler keeps them in vectors of bytes.
+    // Bytes count the LFs of `largeur` places, and those after a CR: fewer of
+    // these, and an LF lacks its CR. The compiler keeps them in vectors.
     const auto* const p = reinterpret_cast<const unsigned char*>(lignes.data());
     const std::size_t taille = lignes.size();
     LignesPassees passees{taille > 0 && p[0] == '\n', taille > 0 && p[0] == '\n'};
     std::size_t i = 1;
     for (; i + largeur <= taille; i += largeur) {
-        unsigned char lfs = 0, seuls = 0;
+        unsigned char lfs = 0, paires = 0;
         for (std::size_t j = i; j < i + largeur; ++j) {
             lfs = static_cast<unsigned char>(lfs + (p[j] == '\n'));
-            seuls = static_cast<unsigned char>(seuls + ((p[j] == '\n') & (p[j - 1] != '\r')));
+            paires = static_cast<unsigned char>(paires + ((p[j] == '\n') & (p[j - 1] == '\r')));
         }
         passees.lf += lfs;
-        passees.lf_seul |= seuls != 0;
+        passees.lf_seul |= lfs != paires;
     }
-    unsigned char lfs = 0, seuls = 0;
+    unsigned char lfs = 0, paires = 0;
     for (; i < taille; ++i) {
         lfs = static_cast<unsigned char>(lfs + (p[i] == '\n'));
-        seuls = static_cast<unsigned char>(seuls + ((p[i] == '\n') & (p[i - 1] != '\r')));
+        paires = static_cast<unsigned char>(paires + ((p[i] == '\n') & (p[i - 1] == '\r')));
     }
     passees.lf += lfs;
-    passees.lf_seul |= seuls != 0;
+    passees.lf_seul |= lfs != paires;
     return passees;
 }
 
