@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr std::size_t taille_bloc = 256 * 1024;
+constexpr std::size_t taille_bloc = 512 * 1024;
 constexpr char fin_de_fichier = '\x1A';
 
 // The size of `octets` up to and including its last LF; 0 if it has none.
