@@ -95,16 +95,9 @@ std::size_t ancre_possible(const unsigned char* octets, std::size_t debut, std::
 // Whether a name lies in `texte` with its anchor at `place`, letters folded.
 bool nom_a(std::string_view texte, std::size_t place)
 {
-    for (const Nom& nom : noms) {
-        if (place < nom.ancre || nom.octets.size() > texte.size() - (place - nom.ancre))
-            continue;
-        const char* const debut = texte.data() + (place - nom.ancre);
-        std::size_t j = 0;
-        while (j < nom.octets.size() && replie(debut[j]) == replie(nom.octets[j]))
-            ++j;
-        if (j == nom.octets.size())
+    for (const Nom& nom : noms)
+        if (place >= nom.ancre && nom_ici(texte, place - nom.ancre, nom.octets))
             return true;
-    }
     return false;
 }
 

@@ -78,18 +78,24 @@ inline constexpr Ressemblance ressemblances[] = {
 // For each rule, where a line first holds one of its patterns; -1 if none.
 using Places = std::array<std::ptrdiff_t, std::size(regles)>;
 
+// Whether `texte` holds `nom` at `i`, letters folded.
+constexpr bool nom_ici(std::string_view texte, std::size_t i, std::string_view nom)
+{
+    if (i > texte.size() || nom.size() > texte.size() - i)
+        return false;
+    for (std::size_t j = 0; j < nom.size(); ++j)
+        if ((texte[i + j] | 0x20) != (nom[j] | 0x20))
+            return false;
+    return true;
+}
+
 // Whether `texte` holds one of the names of `regle`, letters folded.
 constexpr bool nomme(std::string_view texte, const Regle& regle)
 {
-    for (std::string_view nom : regle.noms) {
-        for (std::size_t i = 0; i + nom.size() <= texte.size(); ++i) {
-            std::size_t j = 0;
-            while (j < nom.size() && (texte[i + j] | 0x20) == (nom[j] | 0x20))
-                ++j;
-            if (j == nom.size())
+    for (std::string_view nom : regle.noms)
+        for (std::size_t i = 0; i + nom.size() <= texte.size(); ++i)
+            if (nom_ici(texte, i, nom))
                 return true;
-        }
-    }
     return false;
 }
 
