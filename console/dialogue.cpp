@@ -63,7 +63,7 @@ const char* refus_de_sortie(const Console& console, const std::optional<Identite
     const std::optional<Identite> existante = identite(nom.c_str());
     if (designe(nom.c_str(), texte::nom_script))
         return texte::nom_reserve;
-    if (nom_d_outil(nom) || fichier_d_outil(nom))
+    if (nom_d_outil(nom) || fichier_d_outil(existante))
         return texte::nom_d_outil;
     if (meme_fichier(existante, source))
         return texte::sortie_est_source;

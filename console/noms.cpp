@@ -83,9 +83,8 @@ bool nom_d_outil(std::string_view nom)
                        [extension](std::string_view e) { return egal_replie(extension, e); });
 }
 
-bool fichier_d_outil(const std::string& nom)
+bool fichier_d_outil(const std::optional<Identite>& fichier)
 {
-    const std::optional<Identite> fichier = identite(nom.c_str());
     if (!fichier)
         return false;
     for (std::string_view outil : outils)

@@ -2,7 +2,10 @@
 // tool would each read it otherwise than as the file it names.
 #pragma once
 
+#include "platform/fichier.hpp"
+
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,10 +22,10 @@ const char* refus_de_nom(std::string_view nom);
 // the two tools that VEP.bat names: tasm.bat, KORVEX_modified_for_VEP.exe...
 bool nom_d_outil(std::string_view nom);
 
-// True when `nom` leads to one of the tools that cmd would find in the
-// current folder, whatever the name: Windows' short name of the file
-// (KORVEX~1.EXE), a link. The new source would overwrite the tool.
-bool fichier_d_outil(const std::string& nom);
+// True when `fichier`, a file reached by any name (Windows' short name of
+// the file, KORVEX~1.EXE, or a link), is one of the tools that cmd would find
+// in the current folder. The new source would overwrite the tool.
+bool fichier_d_outil(const std::optional<Identite>& fichier);
 
 // The base name that the new file `nom` gives when it ends in .asm, in any
 // case: `nom` without that ending. False if it does not.

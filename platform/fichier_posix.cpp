@@ -48,14 +48,6 @@ std::optional<std::string> nom_pour_script(const std::string& nom)
     return nom;
 }
 
-std::optional<Identite> identite(const char* nom)
-{
-    struct stat etat;
-    if (stat(nom, &etat) != 0)
-        return std::nullopt;
-    return identite_de(etat);
-}
-
 std::optional<Empreinte> empreinte(const char* nom)
 {
     struct stat etat;
@@ -63,6 +55,12 @@ std::optional<Empreinte> empreinte(const char* nom)
         return std::nullopt;
     return Empreinte{identite_de(etat), static_cast<unsigned long long>(etat.st_size),
                      etat.st_mtim.tv_sec * 1'000'000'000LL + etat.st_mtim.tv_nsec};
+}
+
+std::optional<Identite> identite(const char* nom)
+{
+    const std::optional<Empreinte> fichier = empreinte(nom);
+    return fichier ? std::optional<Identite>(fichier->identite) : std::nullopt;
 }
 
 std::optional<Identite> identite(std::FILE* fichier)
