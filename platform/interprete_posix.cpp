@@ -110,8 +110,11 @@ bool executer(std::vector<std::string>& mots, std::FILE* console)
         return false;
     }
     int etat = 0;
-    while (waitpid(enfant, &etat, 0) < 0 && errno == EINTR) {
+    pid_t fini;
+    while ((fini = waitpid(enfant, &etat, 0)) < 0 && errno == EINTR) {
     }
+    if (fini < 0) // how it ended is unknown: not a success
+        return false;
     if (WIFEXITED(etat) && WEXITSTATUS(etat) != 0)
         std::fprintf(console, cmd::echec, arguments[0], WEXITSTATUS(etat));
     else if (WIFSIGNALED(etat))
